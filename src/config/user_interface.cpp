@@ -1,0 +1,3 @@
+#include "config/user_interface.h"
+
+std::unique_ptr<TUserInterface> gUserInterface;

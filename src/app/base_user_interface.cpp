@@ -1,14 +1,10 @@
 #include "app/base_user_interface.h"
 
+#include "forms/display_text.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
-
-QString DisplayText(const std::string& text) {
-  QString result = QString::fromStdString(text);
-  result.replace("\r\n", "\n").replace("\n\r", "\n").replace('\r', '\n');
-  return result;
-}
 
 namespace {
 

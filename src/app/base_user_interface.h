@@ -15,7 +15,3 @@ class TBaseUserInterface : public TUserInterface {
  private:
   bool busy_ = false;
 };
-
-// The program's texts carry line breaks as carriage returns; widgets want "\n".
-class QString;
-QString DisplayText(const std::string& text);

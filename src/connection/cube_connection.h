@@ -51,6 +51,8 @@ class TMSOLAPConnection : public TCubeConnection {
     return ConnectionString;
   }
   int GetCubeIndex() const { return CubeIndex; }
+  // An index outside the cubes falls back to the first cube when the cube is read.
+  void SetCubeIndex(int index) { CubeIndex = index; }
 
  private:
   adomd::Catalog AdomdCatalog;

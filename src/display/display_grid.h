@@ -34,7 +34,7 @@ struct TGridCell {
 // columns fill it. Nothing here draws.
 class TDisplayGrid {
  public:
-  static constexpr int kDefaultColWidth = 64;
+  static constexpr int kDefaultColWidth = 100;
   static constexpr int kDefaultRowHeight = 21;
 
   TDisplayGrid();

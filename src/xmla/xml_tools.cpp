@@ -41,6 +41,26 @@ std::string TextOf(const pugi::xml_node& node) {
   return text;
 }
 
+namespace {
+
+// Whether the text ends with the closing tag of its first element; a document that does not
+// was stopped before its end.
+bool ClosesItsRoot(const std::string& text) {
+  size_t open = text.find('<');
+  while (open != std::string::npos && open + 1 < text.size() &&
+         (text[open + 1] == '?' || text[open + 1] == '!'))
+    open = text.find('<', open + 1);
+  if (open == std::string::npos) return false;
+  const size_t end = text.find_first_of(" \t\r\n/>", open + 1);
+  if (end == std::string::npos) return false;
+  const std::string closing = "</" + text.substr(open + 1, end - open - 1) + ">";
+  const size_t last = text.find_last_not_of(" \t\r\n");
+  return last != std::string::npos && last + 1 >= closing.size() &&
+         text.compare(last + 1 - closing.size(), closing.size(), closing) == 0;
+}
+
+}  // namespace
+
 void ParseDocument(pugi::xml_document& document, const std::string& text,
                    const std::string& subject) {
   // Whitespace-only text is kept when it is an element's whole content: a caption of one
@@ -59,7 +79,8 @@ void ParseDocument(pugi::xml_document& document, const std::string& text,
     throw adomd::ProviderError(subject + " is empty.");
   if (result.status == pugi::status_no_document_element)
     throw adomd::ProviderError(subject + " is not an XML document.");
-  if (at_end) throw adomd::ProviderError(subject + " was cut short.");
+  if (at_end || (result.status == pugi::status_end_element_mismatch && !ClosesItsRoot(text)))
+    throw adomd::ProviderError(subject + " was cut short.");
   throw adomd::ProviderError(subject + " is not valid XML: " +
                              result.description() + " at byte " + std::to_string(offset) + ".");
 }

@@ -57,22 +57,31 @@ std::shared_ptr<adomd::Properties> RowProperties(const TabularRowset& rowset, si
 }
 
 std::string LastNameOf(const std::string& unique_name) {
-  if (unique_name.ends_with("]")) {
-    // Walk back to the "[" that opens the last part, skipping doubled "]]".
-    size_t i = unique_name.size() - 1;
-    std::string name;
-    while (i > 0) {
-      --i;
-      if (unique_name[i] == ']' && i > 0 && unique_name[i - 1] == ']') {
-        name.insert(name.begin(), ']');
-        --i;
-        continue;
-      }
-      if (unique_name[i] == '[') return name;
-      name.insert(name.begin(), unique_name[i]);
+  // Read the bracketed parts from the left: only then does "]]" read unambiguously.
+  std::string last;
+  bool bracketed = false;
+  size_t i = 0;
+  while (i < unique_name.size()) {
+    if (unique_name[i] != '[') {
+      ++i;
+      continue;
     }
-    return name;
+    bracketed = true;
+    last.clear();
+    for (++i; i < unique_name.size(); ++i) {
+      if (unique_name[i] == ']') {
+        if (i + 1 < unique_name.size() && unique_name[i + 1] == ']') {
+          last += ']';
+          ++i;
+          continue;
+        }
+        ++i;
+        break;
+      }
+      last += unique_name[i];
+    }
   }
+  if (bracketed) return last;
   const size_t dot = unique_name.rfind('.');
   return dot == std::string::npos ? unique_name : unique_name.substr(dot + 1);
 }

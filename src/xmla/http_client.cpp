@@ -37,7 +37,8 @@ size_t OnData(char* data, size_t size, size_t count, void* user) {
 struct HttpClient::Handle {
   CURL* curl = nullptr;
   Handle() : curl(curl_easy_init()) {
-    if (!curl) throw adomd::ProviderError("The HTTP library could not start a request.");
+    if (!curl)
+      throw adomd::ProviderError("The HTTP library could not start a request.");
   }
   ~Handle() { curl_easy_cleanup(curl); }
   Handle(const Handle&) = delete;
@@ -121,16 +122,16 @@ HttpResponse HttpClient::Post(const std::string& soap_action, const std::string&
     case CURLE_OK:
       break;
     case CURLE_COULDNT_CONNECT:
-      throw adomd::ProviderError("Unable to reach the server at " + url_ + ": " +
-                                 (os_error == ECONNREFUSED ? std::string("connection refused")
-                                                           : detail) +
-                                 ".");
+      throw adomd::ProviderError(
+          "Unable to reach the server at " + url_ + ": " +
+          (os_error == ECONNREFUSED ? std::string("connection refused") : detail) + ".");
     case CURLE_COULDNT_RESOLVE_HOST:
       throw adomd::ProviderError("Unable to reach the server at " + url_ +
                                  ": the host name is not known.");
     case CURLE_OPERATION_TIMEDOUT:
       throw adomd::ProviderError("The server at " + url_ + " did not answer within " +
-                                 std::to_string(timeout_.count()) + " seconds.");
+                                 std::to_string(timeout_.count()) +
+                                 (timeout_.count() == 1 ? " second." : " seconds."));
     case CURLE_PARTIAL_FILE:
     case CURLE_RECV_ERROR:
     case CURLE_BAD_CONTENT_ENCODING:
@@ -146,8 +147,7 @@ HttpResponse HttpClient::Post(const std::string& soap_action, const std::string&
     default:
       if (code == CURLE_SSL_CONNECT_ERROR || code == CURLE_PEER_FAILED_VERIFICATION ||
           code == CURLE_SSL_CACERT_BADFILE || code == CURLE_SSL_CERTPROBLEM)
-        throw adomd::ProviderError("The secure connection to " + url_ + " failed: " + detail +
-                                   ".");
+        throw adomd::ProviderError("The secure connection to " + url_ + " failed: " + detail + ".");
       throw adomd::ProviderError("Unable to reach the server at " + url_ + ": " + detail + ".");
   }
   response.body = std::move(received.body);

@@ -22,7 +22,8 @@ void WriteHierarchyInfo(pugi::xml_node axis_info, const MdAxis& axis) {
     const auto add = [&](const char* element, const char* property, const char* type) {
       pugi::xml_node node = info.append_child(element);
       node.append_attribute("name") = (hierarchy + "." + property).c_str();
-      if (type) node.append_attribute("type") = type;
+      if (type)
+        node.append_attribute("type") = type;
     };
     add("UName", "[MEMBER_UNIQUE_NAME]", "xsd:string");
     add("Caption", "[MEMBER_CAPTION]", "xsd:string");
@@ -64,15 +65,19 @@ void WriteMdDataSet(pugi::xml_node parent, const MdDataSet& data_set) {
   olap_info.append_child("CubeInfo").append_child("Cube").append_child("CubeName").text() =
       data_set.cube_name.c_str();
   pugi::xml_node axes_info = olap_info.append_child("AxesInfo");
-  for (const MdAxis& axis : data_set.axes) WriteHierarchyInfo(axes_info.append_child("AxisInfo"), axis);
-  if (data_set.slicer) WriteHierarchyInfo(axes_info.append_child("AxisInfo"), *data_set.slicer);
+  for (const MdAxis& axis : data_set.axes)
+    WriteHierarchyInfo(axes_info.append_child("AxisInfo"), axis);
+  if (data_set.slicer)
+    WriteHierarchyInfo(axes_info.append_child("AxisInfo"), *data_set.slicer);
   pugi::xml_node cell_info = olap_info.append_child("CellInfo");
   cell_info.append_child("Value").append_attribute("name") = "VALUE";
   cell_info.append_child("FmtValue").append_attribute("name") = "FORMATTED_VALUE";
 
   pugi::xml_node axes = root.append_child("Axes");
-  for (const MdAxis& axis : data_set.axes) WriteAxis(axes, axis);
-  if (data_set.slicer) WriteAxis(axes, *data_set.slicer);
+  for (const MdAxis& axis : data_set.axes)
+    WriteAxis(axes, axis);
+  if (data_set.slicer)
+    WriteAxis(axes, *data_set.slicer);
 
   pugi::xml_node cell_data = root.append_child("CellData");
   for (const auto& [ordinal, cell] : data_set.cells) {
@@ -109,7 +114,8 @@ int ReadInt(const pugi::xml_node& node, const char* what) {
 
 // "Axis0" -> 0; nothing for any other name.
 std::optional<int> AxisNumber(std::string_view name) {
-  if (!name.starts_with("Axis") || name.size() == 4) return std::nullopt;
+  if (!name.starts_with("Axis") || name.size() == 4)
+    return std::nullopt;
   int number = 0;
   const auto parsed = std::from_chars(name.data() + 4, name.data() + name.size(), number);
   if (parsed.ec != std::errc() || parsed.ptr != name.data() + name.size() || number < 0)
@@ -142,7 +148,8 @@ MdAxis ReadAxis(const std::string& name, const pugi::xml_node& info, const pugi:
     }
     // Servers that leave out the axis information still name each member's hierarchy.
     if (result.hierarchies.empty())
-      for (const MdMember& m : members) result.hierarchies.push_back(m.hierarchy);
+      for (const MdMember& m : members)
+        result.hierarchies.push_back(m.hierarchy);
     if (members.size() != result.hierarchies.size())
       throw adomd::ProviderError("A tuple of axis " + name + " has " +
                                  std::to_string(members.size()) + " members; the axis crosses " +
@@ -171,7 +178,8 @@ MdDataSet ReadMdDataSet(const pugi::xml_node& root) {
   std::map<int, std::string> numbered;
   for (const auto* section : {&infos, &axes})
     for (const auto& [name, node] : *section)
-      if (const auto number = AxisNumber(name)) numbered[*number] = name;
+      if (const auto number = AxisNumber(name))
+        numbered[*number] = name;
   int expected = 0;
   for (const auto& [number, name] : numbered) {
     if (number != expected++)
@@ -188,7 +196,8 @@ MdDataSet ReadMdDataSet(const pugi::xml_node& root) {
     declared_type = value_info.attribute("type").value();
 
   int64_t cell_count = 1;
-  for (const MdAxis& axis : data_set.axes) cell_count *= static_cast<int64_t>(axis.tuples.size());
+  for (const MdAxis& axis : data_set.axes)
+    cell_count *= static_cast<int64_t>(axis.tuples.size());
   int64_t next_ordinal = 0;
   for (const pugi::xml_node& cell : ChildrenNamed(ChildNamed(root, "CellData"), "Cell")) {
     int64_t ordinal = next_ordinal;
@@ -220,7 +229,8 @@ MdDataSet ReadMdDataSet(const pugi::xml_node& root) {
         result.value = ReadXsdValue(xsi_type ? xsi_type.value() : declared_type, TextOf(value));
       }
     }
-    if (formatted && !result.error) result.formatted_value = TextOf(formatted);
+    if (formatted && !result.error)
+      result.formatted_value = TextOf(formatted);
     data_set.cells[ordinal] = std::move(result);
   }
   return data_set;

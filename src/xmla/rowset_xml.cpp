@@ -44,7 +44,8 @@ void WriteRowset(pugi::xml_node parent, const TabularRowset& rowset) {
   for (const auto& values : rowset.rows) {
     pugi::xml_node row = root.append_child("row");
     for (size_t i = 0; i < values.size() && i < element_names.size(); ++i) {
-      if (values[i].IsBlank()) continue;  // an absent element is a Null
+      if (values[i].IsBlank())
+        continue;  // an absent element is a Null
       row.append_child(element_names[i].c_str()).text() = XsdText(values[i]).c_str();
     }
   }
@@ -54,7 +55,8 @@ namespace {
 
 pugi::xml_node RowType(const pugi::xml_node& schema) {
   for (const pugi::xml_node& type : ChildrenNamed(schema, "complexType"))
-    if (std::string_view(type.attribute("name").value()) == "row") return type;
+    if (std::string_view(type.attribute("name").value()) == "row")
+      return type;
   return {};
 }
 
@@ -81,14 +83,16 @@ TabularRowset ReadRowset(const pugi::xml_node& root) {
   for (const pugi::xml_node& row : ChildrenNamed(root, "row")) {
     std::vector<adomd::Variant> values(rowset.columns.size(), adomd::Variant::Null());
     for (pugi::xml_node cell = row.first_child(); cell; cell = cell.next_sibling()) {
-      if (cell.type() != pugi::node_element) continue;
+      if (cell.type() != pugi::node_element)
+        continue;
       const std::string element_name(LocalName(cell));
       auto found = by_element.find(element_name);
       const pugi::xml_attribute xsi_type = AttributeNamed(cell, "type");
       if (found == by_element.end()) {
         add_column(element_name, DecodeXmlName(element_name),
                    xsi_type ? xsi_type.value() : "xsd:string");
-        for (auto& earlier : rowset.rows) earlier.push_back(adomd::Variant::Null());
+        for (auto& earlier : rowset.rows)
+          earlier.push_back(adomd::Variant::Null());
         values.push_back(adomd::Variant::Null());
         found = by_element.find(element_name);
       }

@@ -35,16 +35,20 @@ std::string DetailDescription(const pugi::xml_node& fault) {
   const pugi::xml_node detail = ChildNamed(fault, "detail");
   for (pugi::xml_node child = detail.first_child(); child; child = child.next_sibling()) {
     const pugi::xml_node error = LocalName(child) == "Error" ? child : ChildNamed(child, "Error");
-    if (!error) continue;
-    if (const auto attribute = AttributeNamed(error, "Description")) return attribute.value();
-    if (const auto element = ChildNamed(error, "Description")) return TextOf(element);
+    if (!error)
+      continue;
+    if (const auto attribute = AttributeNamed(error, "Description"))
+      return attribute.value();
+    if (const auto element = ChildNamed(error, "Description"))
+      return TextOf(element);
   }
   return {};
 }
 
 std::string FaultMessage(const pugi::xml_node& fault) {
   std::string message = TextOf(ChildNamed(fault, "faultstring"));
-  if (message.find_first_not_of(" \t\r\n") == std::string::npos) message = DetailDescription(fault);
+  if (message.find_first_not_of(" \t\r\n") == std::string::npos)
+    message = DetailDescription(fault);
   if (message.empty())
     message = "The server reported a fault (" + TextOf(ChildNamed(fault, "faultcode")) + ").";
   return message;
@@ -54,11 +58,14 @@ std::string FaultMessage(const pugi::xml_node& fault) {
 
 std::optional<std::string> SoapFaultText(const std::string& text) {
   pugi::xml_document document;
-  if (!document.load_buffer(text.data(), text.size())) return std::nullopt;
+  if (!document.load_buffer(text.data(), text.size()))
+    return std::nullopt;
   const pugi::xml_node envelope = document.document_element();
-  if (LocalName(envelope) != "Envelope") return std::nullopt;
+  if (LocalName(envelope) != "Envelope")
+    return std::nullopt;
   const pugi::xml_node fault = ChildNamed(ChildNamed(envelope, "Body"), "Fault");
-  if (!fault) return std::nullopt;
+  if (!fault)
+    return std::nullopt;
   return FaultMessage(fault);
 }
 
@@ -69,7 +76,8 @@ pugi::xml_node ReadSoapBody(pugi::xml_document& document, const std::string& tex
   if (LocalName(envelope) != "Envelope")
     throw adomd::ProviderError(subject + " is not a SOAP envelope.");
   const pugi::xml_node body = ChildNamed(envelope, "Body");
-  if (!body) throw adomd::ProviderError(subject + " has no SOAP body.");
+  if (!body)
+    throw adomd::ProviderError(subject + " has no SOAP body.");
   if (const pugi::xml_node fault = ChildNamed(body, "Fault"))
     throw adomd::ProviderError(FaultMessage(fault));
   return body;

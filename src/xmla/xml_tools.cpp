@@ -9,16 +9,18 @@ std::string_view WithoutPrefix(std::string_view qualified_name) {
   return colon == std::string_view::npos ? qualified_name : qualified_name.substr(colon + 1);
 }
 
-std::string_view LocalName(const pugi::xml_node& node) { return WithoutPrefix(node.name()); }
+std::string_view LocalName(const pugi::xml_node& node) {
+  return WithoutPrefix(node.name());
+}
 
 pugi::xml_node ChildNamed(const pugi::xml_node& node, std::string_view local_name) {
   for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
-    if (child.type() == pugi::node_element && LocalName(child) == local_name) return child;
+    if (child.type() == pugi::node_element && LocalName(child) == local_name)
+      return child;
   return {};
 }
 
-std::vector<pugi::xml_node> ChildrenNamed(const pugi::xml_node& node,
-                                          std::string_view local_name) {
+std::vector<pugi::xml_node> ChildrenNamed(const pugi::xml_node& node, std::string_view local_name) {
   std::vector<pugi::xml_node> found;
   for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
     if (child.type() == pugi::node_element && LocalName(child) == local_name)
@@ -29,7 +31,8 @@ std::vector<pugi::xml_node> ChildrenNamed(const pugi::xml_node& node,
 pugi::xml_attribute AttributeNamed(const pugi::xml_node& node, std::string_view local_name) {
   for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
        attribute = attribute.next_attribute())
-    if (WithoutPrefix(attribute.name()) == local_name) return attribute;
+    if (WithoutPrefix(attribute.name()) == local_name)
+      return attribute;
   return {};
 }
 
@@ -50,9 +53,11 @@ bool ClosesItsRoot(const std::string& text) {
   while (open != std::string::npos && open + 1 < text.size() &&
          (text[open + 1] == '?' || text[open + 1] == '!'))
     open = text.find('<', open + 1);
-  if (open == std::string::npos) return false;
+  if (open == std::string::npos)
+    return false;
   const size_t end = text.find_first_of(" \t\r\n/>", open + 1);
-  if (end == std::string::npos) return false;
+  if (end == std::string::npos)
+    return false;
   const std::string closing = "</" + text.substr(open + 1, end - open - 1) + ">";
   const size_t last = text.find_last_not_of(" \t\r\n");
   return last != std::string::npos && last + 1 >= closing.size() &&
@@ -81,8 +86,8 @@ void ParseDocument(pugi::xml_document& document, const std::string& text,
     throw adomd::ProviderError(subject + " is not an XML document.");
   if (at_end || (result.status == pugi::status_end_element_mismatch && !ClosesItsRoot(text)))
     throw adomd::ProviderError(subject + " was cut short.");
-  throw adomd::ProviderError(subject + " is not valid XML: " +
-                             result.description() + " at byte " + std::to_string(offset) + ".");
+  throw adomd::ProviderError(subject + " is not valid XML: " + result.description() + " at byte " +
+                             std::to_string(offset) + ".");
 }
 
 namespace {

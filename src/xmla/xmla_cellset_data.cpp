@@ -36,7 +36,8 @@ std::shared_ptr<adomd::Axis> MakeAxis(const XmlaCubeContext& context, const MdAx
 XmlaCellsetData::XmlaCellsetData(XmlaCubeContext context, MdDataSet data_set)
     : cells_(std::move(data_set.cells)) {
   context.cube = data_set.cube_name;
-  for (const MdAxis& axis : data_set.axes) axes_.push_back(MakeAxis(context, axis));
+  for (const MdAxis& axis : data_set.axes)
+    axes_.push_back(MakeAxis(context, axis));
   filter_axis_ = data_set.slicer ? MakeAxis(context, *data_set.slicer)
                                  : std::make_shared<adomd::Axis>(
                                        0, std::vector<std::shared_ptr<adomd::Position>>{});
@@ -50,7 +51,8 @@ std::shared_ptr<adomd::Axis> XmlaCellsetData::AxisAt(int index) const {
 
 adomd::Cell XmlaCellsetData::CellAt(int64_t ordinal) const {
   const auto found = cells_.find(ordinal);
-  if (found == cells_.end()) return adomd::Cell(ordinal, adomd::Variant(), "");
+  if (found == cells_.end())
+    return adomd::Cell(ordinal, adomd::Variant(), "");
   return adomd::Cell(ordinal, found->second.value, found->second.formatted_value);
 }
 

@@ -13,16 +13,17 @@ namespace xmla {
 
 XmlaClient::XmlaClient(std::string url, std::string user_name, std::string password,
                        std::chrono::seconds timeout, std::chrono::seconds connect_timeout)
-    : http_(std::move(url), std::move(user_name), std::move(password), timeout,
-            connect_timeout) {}
+    : http_(std::move(url), std::move(user_name), std::move(password), timeout, connect_timeout) {}
 
 std::string XmlaClient::Call(const char* action, const XmlaRequest& request) {
   HttpResponse response = http_.Post(action, WriteXmlaRequest(request));
   if (response.status == 401 || response.status == 403)
     throw adomd::ProviderError("The server refused the user name or password.");
-  if (response.status == 200) return std::move(response.body);
+  if (response.status == 200)
+    return std::move(response.body);
   // SOAP servers answer faults with an error status; their text is the message to show.
-  if (const auto fault = SoapFaultText(response.body)) throw adomd::ProviderError(*fault);
+  if (const auto fault = SoapFaultText(response.body))
+    throw adomd::ProviderError(*fault);
   if (response.status == 404)
     throw adomd::ProviderError("There is no XMLA service at " + Url() + " (HTTP status 404).");
   if (response.status == 413)
@@ -36,7 +37,8 @@ namespace {
 
 XmlaRequest::NameValues Properties(const std::string& catalog, const char* format) {
   XmlaRequest::NameValues properties;
-  if (!catalog.empty()) properties.emplace_back("Catalog", catalog);
+  if (!catalog.empty())
+    properties.emplace_back("Catalog", catalog);
   properties.emplace_back("Format", format);
   properties.emplace_back("Content", "SchemaData");
   return properties;
@@ -69,8 +71,7 @@ MdDataSet XmlaClient::ExecuteMultidimensional(const std::string& statement,
   return ReadMdDataSet(ReadResponseRoot(document, answer));
 }
 
-TabularRowset XmlaClient::ExecuteTabular(const std::string& statement,
-                                         const std::string& catalog) {
+TabularRowset XmlaClient::ExecuteTabular(const std::string& statement, const std::string& catalog) {
   XmlaRequest request;
   request.method = XmlaRequest::Method::Execute;
   request.statement = statement;

@@ -44,7 +44,8 @@ XmlaConnection::XmlaConnection(const adomd::ConnectionString& connection_string)
       Seconds(connection_string, "Timeout", kDefaultTimeoutSeconds),
       Seconds(connection_string, "Connect Timeout", kDefaultConnectTimeoutSeconds));
   XmlaRequest::NameValues restrictions;
-  if (!catalog_.empty()) restrictions.emplace_back("CATALOG_NAME", catalog_);
+  if (!catalog_.empty())
+    restrictions.emplace_back("CATALOG_NAME", catalog_);
   const std::vector<std::string> names =
       CatalogNames(client_->Discover("DBSCHEMA_CATALOGS", restrictions, {}));
   if (!catalog_.empty() && std::find(names.begin(), names.end(), catalog_) == names.end())
@@ -56,7 +57,8 @@ std::shared_ptr<adomd::CubeDefs> XmlaConnection::GetCubeDefs() {
   const std::lock_guard lock(mutex_);
   if (!cube_defs_) {
     XmlaRequest::NameValues restrictions;
-    if (!catalog_.empty()) restrictions.emplace_back("CATALOG_NAME", catalog_);
+    if (!catalog_.empty())
+      restrictions.emplace_back("CATALOG_NAME", catalog_);
     const TabularRowset rowset = client_->Discover("MDSCHEMA_CUBES", restrictions, catalog_);
     auto cubes = std::make_shared<adomd::VectorCollection<adomd::CubeDef>>();
     for (size_t row = 0; row < rowset.rows.size(); ++row)
@@ -74,7 +76,8 @@ std::shared_ptr<adomd::CellsetData> XmlaConnection::OpenCellset(const std::strin
 std::shared_ptr<adomd::Recordset> XmlaConnection::Execute(const std::string& statement) {
   TabularRowset rowset = client_->ExecuteTabular(statement, catalog_);
   std::vector<std::string> names;
-  for (const RowsetColumn& column : rowset.columns) names.push_back(column.name);
+  for (const RowsetColumn& column : rowset.columns)
+    names.push_back(column.name);
   return std::make_shared<adomd::Recordset>(std::move(names), std::move(rowset.rows));
 }
 

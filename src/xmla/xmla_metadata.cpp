@@ -22,12 +22,13 @@ int Integer(const TabularRowset& rowset, size_t row, const std::string& column) 
   return value.IsBlank() ? 0 : static_cast<int>(value.ToInteger());
 }
 
-XmlaRequest::NameValues Restrictions(const XmlaCubeContext& context,
-                                     XmlaRequest::NameValues more) {
+XmlaRequest::NameValues Restrictions(const XmlaCubeContext& context, XmlaRequest::NameValues more) {
   XmlaRequest::NameValues restrictions;
-  if (!context.catalog.empty()) restrictions.emplace_back("CATALOG_NAME", context.catalog);
+  if (!context.catalog.empty())
+    restrictions.emplace_back("CATALOG_NAME", context.catalog);
   restrictions.emplace_back("CUBE_NAME", context.cube);
-  for (auto& item : more) restrictions.push_back(std::move(item));
+  for (auto& item : more)
+    restrictions.push_back(std::move(item));
   return restrictions;
 }
 
@@ -51,8 +52,8 @@ std::shared_ptr<adomd::Properties> RowProperties(const TabularRowset& rowset, si
   auto properties = std::make_shared<adomd::VectorCollection<adomd::Property>>();
   for (size_t i = 0; i < rowset.columns.size(); ++i)
     if (!rowset.rows[row][i].IsBlank())
-      properties->Add(std::make_shared<adomd::Property>(rowset.columns[i].name,
-                                                        rowset.rows[row][i]));
+      properties->Add(
+          std::make_shared<adomd::Property>(rowset.columns[i].name, rowset.rows[row][i]));
   return properties;
 }
 
@@ -81,14 +82,17 @@ std::string LastNameOf(const std::string& unique_name) {
       last += unique_name[i];
     }
   }
-  if (bracketed) return last;
+  if (bracketed)
+    return last;
   const size_t dot = unique_name.rfind('.');
   return dot == std::string::npos ? unique_name : unique_name.substr(dot + 1);
 }
 
 XmlaMember::XmlaMember(XmlaCubeContext context, Record record,
                        std::shared_ptr<adomd::Properties> properties)
-    : context_(std::move(context)), record_(std::move(record)), properties_(std::move(properties)) {}
+    : context_(std::move(context)),
+      record_(std::move(record)),
+      properties_(std::move(properties)) {}
 
 std::shared_ptr<XmlaMember> XmlaMember::FromMembersRow(const XmlaCubeContext& context,
                                                        const TabularRowset& rowset, size_t row) {
@@ -96,7 +100,8 @@ std::shared_ptr<XmlaMember> XmlaMember::FromMembersRow(const XmlaCubeContext& co
   record.name = Text(rowset, row, "MEMBER_NAME");
   record.unique_name = Text(rowset, row, "MEMBER_UNIQUE_NAME");
   record.caption = Text(rowset, row, "MEMBER_CAPTION");
-  if (record.caption.empty()) record.caption = record.name;
+  if (record.caption.empty())
+    record.caption = record.name;
   record.level_depth = Integer(rowset, row, "LEVEL_NUMBER");
   record.level_name = Text(rowset, row, "LEVEL_UNIQUE_NAME");
   record.hierarchy = Text(rowset, row, "HIERARCHY_UNIQUE_NAME");
@@ -109,20 +114,22 @@ std::shared_ptr<adomd::Properties> XmlaMember::GetProperties() const {
   if (!properties_) {
     const TabularRowset rowset =
         record_.is_measure
-            ? Discover(context_, "MDSCHEMA_MEASURES", {{"MEASURE_UNIQUE_NAME", record_.unique_name}})
+            ? Discover(context_, "MDSCHEMA_MEASURES",
+                       {{"MEASURE_UNIQUE_NAME", record_.unique_name}})
             : Discover(context_, "MDSCHEMA_MEMBERS",
                        {{"MEMBER_UNIQUE_NAME", record_.unique_name}, {"TREE_OP", kTreeOpSelf}});
     // A member the statement made (WITH MEMBER) is in no schema rowset and has no properties.
-    properties_ = rowset.rows.empty()
-                      ? std::make_shared<adomd::VectorCollection<adomd::Property>>()
-                      : RowProperties(rowset, 0);
+    properties_ = rowset.rows.empty() ? std::make_shared<adomd::VectorCollection<adomd::Property>>()
+                                      : RowProperties(rowset, 0);
   }
   return properties_;
 }
 
 int XmlaMember::ChildCount() const {
-  if (record_.is_measure) return 0;
-  if (record_.child_count && *record_.child_count < kDisplayInfoLimit) return *record_.child_count;
+  if (record_.is_measure)
+    return 0;
+  if (record_.child_count && *record_.child_count < kDisplayInfoLimit)
+    return *record_.child_count;
   const auto properties = GetProperties();
   for (int i = 0; i < properties->Count(); ++i)
     if (properties->Item(i)->Name() == "CHILDREN_CARDINALITY")
@@ -155,12 +162,14 @@ XmlaLevel::XmlaLevel(XmlaCubeContext context, const TabularRowset& rowset, size_
       hierarchy_(Text(rowset, row, "HIERARCHY_UNIQUE_NAME")),
       depth_(Integer(rowset, row, "LEVEL_NUMBER")),
       properties_(RowProperties(rowset, row)) {
-  if (caption_.empty()) caption_ = name_;
+  if (caption_.empty())
+    caption_ = name_;
 }
 
 std::shared_ptr<adomd::Members> XmlaLevel::GetMembers() const {
   const std::lock_guard lock(mutex_);
-  if (members_) return members_;
+  if (members_)
+    return members_;
   if (hierarchy_ == "[Measures]") {
     // The measures rowset lists calculated measures too, with their expressions.
     const TabularRowset rowset = Discover(context_, "MDSCHEMA_MEASURES", {});
@@ -170,14 +179,15 @@ std::shared_ptr<adomd::Members> XmlaLevel::GetMembers() const {
       record.name = Text(rowset, row, "MEASURE_NAME");
       record.unique_name = Text(rowset, row, "MEASURE_UNIQUE_NAME");
       record.caption = Text(rowset, row, "MEASURE_CAPTION");
-      if (record.caption.empty()) record.caption = record.name;
+      if (record.caption.empty())
+        record.caption = record.name;
       record.level_depth = depth_;
       record.level_name = unique_name_;
       record.hierarchy = hierarchy_;
       record.child_count = 0;
       record.is_measure = true;
-      members->Add(std::make_shared<XmlaMember>(context_, std::move(record),
-                                                RowProperties(rowset, row)));
+      members->Add(
+          std::make_shared<XmlaMember>(context_, std::move(record), RowProperties(rowset, row)));
     }
     members_ = members;
   } else {

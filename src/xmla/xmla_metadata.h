@@ -42,8 +42,7 @@ class XmlaMember final : public adomd::Member {
     bool is_measure = false;
   };
 
-  XmlaMember(XmlaCubeContext context, Record record,
-             std::shared_ptr<adomd::Properties> properties);
+  XmlaMember(XmlaCubeContext context, Record record, std::shared_ptr<adomd::Properties> properties);
   static std::shared_ptr<XmlaMember> FromMembersRow(const XmlaCubeContext& context,
                                                     const TabularRowset& rowset, size_t row);
 
@@ -117,8 +116,8 @@ class XmlaDimension final : public adomd::Dimension {
 
 class XmlaCubeDef final : public adomd::CubeDef {
  public:
-  XmlaCubeDef(std::shared_ptr<XmlaClient> client, std::string catalog,
-              const TabularRowset& rowset, size_t row);
+  XmlaCubeDef(std::shared_ptr<XmlaClient> client, std::string catalog, const TabularRowset& rowset,
+              size_t row);
   std::string Name() const override { return context_.cube; }
   std::string Description() const override { return description_; }
   std::shared_ptr<adomd::Properties> GetProperties() const override { return properties_; }

@@ -12,13 +12,15 @@ namespace xmla {
 std::vector<std::string> XmlaRequest::Restriction(const std::string& name) const {
   std::vector<std::string> values;
   for (const auto& [key, value] : restrictions)
-    if (key == name) values.push_back(value);
+    if (key == name)
+      values.push_back(value);
   return values;
 }
 
 std::optional<std::string> XmlaRequest::Property(const std::string& name) const {
   for (const auto& [key, value] : properties)
-    if (key == name) return value;
+    if (key == name)
+      return value;
   return std::nullopt;
 }
 
@@ -26,20 +28,23 @@ namespace {
 
 void AppendProperties(pugi::xml_node method, const XmlaRequest::NameValues& properties) {
   pugi::xml_node list = method.append_child("Properties").append_child("PropertyList");
-  for (const auto& [name, value] : properties) list.append_child(name.c_str()).text() = value.c_str();
+  for (const auto& [name, value] : properties)
+    list.append_child(name.c_str()).text() = value.c_str();
 }
 
 XmlaRequest::NameValues ReadNameValues(const pugi::xml_node& list) {
   XmlaRequest::NameValues values;
   for (pugi::xml_node item = list.first_child(); item; item = item.next_sibling()) {
-    if (item.type() != pugi::node_element) continue;
+    if (item.type() != pugi::node_element)
+      continue;
     const std::string name(LocalName(item));
     // A restriction may list several values as <Value> children.
     const auto listed = ChildrenNamed(item, "Value");
     if (listed.empty())
       values.emplace_back(name, TextOf(item));
     else
-      for (const auto& value : listed) values.emplace_back(name, TextOf(value));
+      for (const auto& value : listed)
+        values.emplace_back(name, TextOf(value));
   }
   return values;
 }
@@ -86,16 +91,16 @@ XmlaRequest ReadXmlaRequest(const std::string& text) {
   } else if (method && LocalName(method) == "Execute") {
     request.method = XmlaRequest::Method::Execute;
     const pugi::xml_node statement = ChildNamed(ChildNamed(method, "Command"), "Statement");
-    if (!statement) throw adomd::ProviderError("The Execute request has no Command Statement.");
+    if (!statement)
+      throw adomd::ProviderError("The Execute request has no Command Statement.");
     request.statement = TextOf(statement);
   } else {
-    throw adomd::ProviderError(
-        method ? "The request method \"" + std::string(LocalName(method)) +
-                     "\" is not known; the server answers Discover and Execute."
-               : std::string("The request's SOAP body is empty."));
+    throw adomd::ProviderError(method
+                                   ? "The request method \"" + std::string(LocalName(method)) +
+                                         "\" is not known; the server answers Discover and Execute."
+                                   : std::string("The request's SOAP body is empty."));
   }
-  request.properties =
-      ReadNameValues(ChildNamed(ChildNamed(method, "Properties"), "PropertyList"));
+  request.properties = ReadNameValues(ChildNamed(ChildNamed(method, "Properties"), "PropertyList"));
   return request;
 }
 

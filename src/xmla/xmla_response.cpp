@@ -24,8 +24,10 @@ std::string MessagesText(const pugi::xml_node& root) {
     const pugi::xml_attribute attribute = AttributeNamed(error, "Description");
     const std::string description =
         attribute ? attribute.value() : TextOf(ChildNamed(error, "Description"));
-    if (description.empty()) continue;
-    if (!text.empty()) text += "\n";
+    if (description.empty())
+      continue;
+    if (!text.empty())
+      text += "\n";
     text += description;
   }
   return text;
@@ -63,9 +65,11 @@ pugi::xml_node ReadResponseRoot(pugi::xml_document& document, const std::string&
   if (name != "DiscoverResponse" && name != "ExecuteResponse")
     throw adomd::ProviderError("The server's answer is not an XMLA response.");
   const pugi::xml_node returned = ChildNamed(response, "return");
-  if (!returned) throw adomd::ProviderError("The server's answer has no return element.");
+  if (!returned)
+    throw adomd::ProviderError("The server's answer has no return element.");
   const pugi::xml_node root = ChildNamed(returned, "root");
-  if (!root) throw adomd::ProviderError("The server's answer has no result root.");
+  if (!root)
+    throw adomd::ProviderError("The server's answer has no result root.");
   if (ChildNamed(root, "Exception")) {
     const std::string message = MessagesText(root);
     throw adomd::ProviderError(message.empty() ? "The server reported an error without a message."

@@ -13,19 +13,22 @@ namespace {
 
 std::string Trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return {};
+  if (first == std::string::npos)
+    return {};
   const auto last = text.find_last_not_of(" \t\r\n");
   return text.substr(first, last - first + 1);
 }
 
 bool IsIntegerType(std::string_view t) {
   return t == "int" || t == "long" || t == "short" || t == "byte" || t == "integer" ||
-         t == "unsignedInt" || t == "unsignedLong" || t == "unsignedShort" ||
-         t == "unsignedByte" || t == "nonNegativeInteger" || t == "positiveInteger" ||
-         t == "negativeInteger" || t == "nonPositiveInteger";
+         t == "unsignedInt" || t == "unsignedLong" || t == "unsignedShort" || t == "unsignedByte" ||
+         t == "nonNegativeInteger" || t == "positiveInteger" || t == "negativeInteger" ||
+         t == "nonPositiveInteger";
 }
 
-bool IsFloatingType(std::string_view t) { return t == "double" || t == "float" || t == "decimal"; }
+bool IsFloatingType(std::string_view t) {
+  return t == "double" || t == "float" || t == "decimal";
+}
 
 [[noreturn]] void Unreadable(std::string_view type, const std::string& text) {
   throw adomd::ProviderError("The server sent \"" + text + "\" as a value of type " +
@@ -55,8 +58,10 @@ std::string XsdText(const adomd::Variant& value) {
       return value.ToBoolean() ? "true" : "false";
     case adomd::Variant::Type::Double: {
       const double number = value.ToDouble();
-      if (std::isnan(number)) return "NaN";
-      if (std::isinf(number)) return number > 0 ? "INF" : "-INF";
+      if (std::isnan(number))
+        return "NaN";
+      if (std::isinf(number))
+        return number > 0 ? "INF" : "-INF";
       char buffer[64];
       const auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
       return std::string(buffer, result.ptr);
@@ -72,10 +77,12 @@ adomd::Variant ReadXsdValue(std::string_view type, const std::string& text) {
     const std::string trimmed = Trimmed(text);
     const char* begin = trimmed.data();
     const char* end = begin + trimmed.size();
-    if (begin != end && *begin == '+') ++begin;
+    if (begin != end && *begin == '+')
+      ++begin;
     int64_t integer = 0;
     const auto parsed = std::from_chars(begin, end, integer);
-    if (parsed.ec == std::errc() && parsed.ptr == end && begin != end) return integer;
+    if (parsed.ec == std::errc() && parsed.ptr == end && begin != end)
+      return integer;
     // An unsignedLong beyond the signed range still has a value.
     uint64_t unsigned_integer = 0;
     const auto big = std::from_chars(begin, end, unsigned_integer);
@@ -85,21 +92,28 @@ adomd::Variant ReadXsdValue(std::string_view type, const std::string& text) {
   }
   if (IsFloatingType(local)) {
     const std::string trimmed = Trimmed(text);
-    if (trimmed == "INF" || trimmed == "+INF") return std::numeric_limits<double>::infinity();
-    if (trimmed == "-INF") return -std::numeric_limits<double>::infinity();
-    if (trimmed == "NaN") return std::numeric_limits<double>::quiet_NaN();
+    if (trimmed == "INF" || trimmed == "+INF")
+      return std::numeric_limits<double>::infinity();
+    if (trimmed == "-INF")
+      return -std::numeric_limits<double>::infinity();
+    if (trimmed == "NaN")
+      return std::numeric_limits<double>::quiet_NaN();
     const char* begin = trimmed.data();
     const char* end = begin + trimmed.size();
-    if (begin != end && *begin == '+') ++begin;
+    if (begin != end && *begin == '+')
+      ++begin;
     double number = 0;
     const auto parsed = std::from_chars(begin, end, number);
-    if (parsed.ec == std::errc() && parsed.ptr == end && begin != end) return number;
+    if (parsed.ec == std::errc() && parsed.ptr == end && begin != end)
+      return number;
     Unreadable(local, text);
   }
   if (local == "boolean") {
     const std::string trimmed = Trimmed(text);
-    if (trimmed == "true" || trimmed == "1") return true;
-    if (trimmed == "false" || trimmed == "0") return false;
+    if (trimmed == "true" || trimmed == "1")
+      return true;
+    if (trimmed == "false" || trimmed == "0")
+      return false;
     Unreadable(local, text);
   }
   return text;

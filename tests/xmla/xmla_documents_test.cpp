@@ -103,8 +103,7 @@ TEST(MdDataSetReading, AxesSlicerAndCellsOfAPrefixedAnswer) {
   EXPECT_EQ(data.cube_name, "Warehouse and Sales");
   ASSERT_EQ(data.axes.size(), 2u);
   EXPECT_EQ(data.axes[0].hierarchies, std::vector<std::string>{"[Measures]"});
-  EXPECT_EQ(data.axes[1].hierarchies,
-            (std::vector<std::string>{"[Store]", "[Time].[Weekly]"}));
+  EXPECT_EQ(data.axes[1].hierarchies, (std::vector<std::string>{"[Store]", "[Time].[Weekly]"}));
   ASSERT_EQ(data.axes[1].tuples.size(), 2u);
   const MdMember& california = data.axes[1].tuples[0][0];
   EXPECT_EQ(california.unique_name, "[Store].[USA].[CA]");
@@ -129,7 +128,8 @@ TEST(MdDataSetReading, AxesSlicerAndCellsOfAPrefixedAnswer) {
 TEST(MdDataSetReading, EmptyAxisNoSlicerAndNoCells) {
   // A NON EMPTY row axis that came out empty: the axis exists with no tuples, so there are
   // no cells at all.
-  const MdDataSet data = ReadMd(R"(<SOAP-ENV:Envelope xmlns:SOAP-ENV="http://schemas.xmlsoap.org/soap/envelope/"><SOAP-ENV:Body>
+  const MdDataSet data = ReadMd(
+      R"(<SOAP-ENV:Envelope xmlns:SOAP-ENV="http://schemas.xmlsoap.org/soap/envelope/"><SOAP-ENV:Body>
     <m:ExecuteResponse xmlns:m="urn:schemas-microsoft-com:xml-analysis"><m:return>
      <md:root xmlns:md="urn:schemas-microsoft-com:xml-analysis:mddataset">
       <md:OlapInfo><md:CubeInfo><md:Cube><md:CubeName>Sales</md:CubeName></md:Cube></md:CubeInfo>
@@ -178,7 +178,8 @@ TEST(MdDataSetReading, MalformedAnswersAreRefusedWithAReason) {
       "<Envelope><Body><ExecuteResponse><return><root><OlapInfo><AxesInfo>"
       "<AxisInfo name=\"Axis0\"><HierarchyInfo name=\"[A]\"/><HierarchyInfo name=\"[B]\"/>"
       "</AxisInfo></AxesInfo></OlapInfo><Axes><Axis name=\"Axis0\">";
-  const std::string tail = "</Axis></Axes>%CELLS%</root></return></ExecuteResponse></Body></Envelope>";
+  const std::string tail =
+      "</Axis></Axes>%CELLS%</root></return></ExecuteResponse></Body></Envelope>";
   const auto with = [&](const std::string& axis, const std::string& cells) {
     std::string text = head + axis + tail;
     text.replace(text.find("%CELLS%"), 7, cells);
@@ -191,21 +192,28 @@ TEST(MdDataSetReading, MalformedAnswersAreRefusedWithAReason) {
     std::string document;
     std::string message;
   } cases[] = {
-      {with("<Tuples><Tuple><Member Hierarchy=\"[A]\"><UName>[A].[x]</UName></Member></Tuple></Tuples>", ""),
+      {with("<Tuples><Tuple><Member "
+            "Hierarchy=\"[A]\"><UName>[A].[x]</UName></Member></Tuple></Tuples>",
+            ""),
        "A tuple of axis Axis0 has 1 members; the axis crosses 2 hierarchies."},
-      {with("<CrossProduct/>", ""), "The server answered axis Axis0 in a format other than tuples."},
+      {with("<CrossProduct/>", ""),
+       "The server answered axis Axis0 in a format other than tuples."},
       {with(one_tuple, "<CellData><Cell CellOrdinal=\"5\"><Value>1</Value></Cell></CellData>"),
        "The server sent cell 5 of a result with 1 cells."},
-      {with(one_tuple, "<CellData><Cell CellOrdinal=\"0\"><Value xsi:type=\"xsd:double\">abc</Value></Cell></CellData>"),
+      {with(one_tuple,
+            "<CellData><Cell CellOrdinal=\"0\"><Value "
+            "xsi:type=\"xsd:double\">abc</Value></Cell></CellData>"),
        "The server sent \"abc\" as a value of type double."},
   };
-  for (const Case& c : cases) EXPECT_EQ(ErrorOf([&] { ReadMd(c.document); }), c.message);
+  for (const Case& c : cases)
+    EXPECT_EQ(ErrorOf([&] { ReadMd(c.document); }), c.message);
 }
 
 TEST(RowsetReading, SchemaNamesTypesAndEncodedColumns) {
   // A drill-through answer: the column names are encoded as element names, the schema's
   // sql:field gives them back, and an absent element or xsi:nil is a Null.
-  const TabularRowset rows = ReadRows(R"(<soap:Envelope xmlns:soap="http://schemas.xmlsoap.org/soap/envelope/"><soap:Body>
+  const TabularRowset rows =
+      ReadRows(R"(<soap:Envelope xmlns:soap="http://schemas.xmlsoap.org/soap/envelope/"><soap:Body>
    <ExecuteResponse xmlns="urn:schemas-microsoft-com:xml-analysis"><return>
     <root xmlns="urn:schemas-microsoft-com:xml-analysis:rowset" xmlns:xsd="http://www.w3.org/2001/XMLSchema"
           xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" xmlns:sql="urn:schemas-microsoft-com:xml-sql">
@@ -271,12 +279,15 @@ TEST(ResponseReading, FaultsExceptionsAndBrokenAnswersGiveTheTextToShow) {
              <Error ErrorCode="3238002695" Description="The [Sales] cube either does not exist or has not been processed." Source="Server" HelpFile=""/>
             </Messages></root></return></ExecuteResponse></soap:Body></soap:Envelope>)",
        "The [Sales] cube either does not exist or has not been processed."},
-      {"<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body><ExecuteResponse><return><root><CellData><Cell CellOrdinal=\"0\"><Value>12",
+      {"<soap:Envelope "
+       "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/"
+       "\"><soap:Body><ExecuteResponse><return><root><CellData><Cell CellOrdinal=\"0\"><Value>12",
        "The server's answer was cut short."},
       {"<html><body>Gateway timeout</body></html>", "The server's answer is not a SOAP envelope."},
       {"Service unavailable", "The server's answer is not an XML document."},
       {"", "The server's answer is empty."},
-      {"<Envelope><Body><Other/></Body></Envelope>", "The server's answer is not an XMLA response."},
+      {"<Envelope><Body><Other/></Body></Envelope>",
+       "The server's answer is not an XMLA response."},
   };
   for (const Case& c : cases) {
     pugi::xml_document document;
@@ -291,10 +302,12 @@ TEST(DocumentRoundTrip, WhatTheServerWritesTheClientReadsBack) {
   columns.tuples.push_back({{"[Measures]", "[Measures].[Unit Sales]", "Unit Sales",
                              "[Measures].[MeasuresLevel]", 0, 0}});
   MdAxis rows{"Axis1", {"[Store]"}, {}};
-  rows.tuples.push_back({{"[Store]", "[Store].[A & B <Co>]", "A & B \"Co\"", "[Store].[Store Name]", 1, 70000}});
+  rows.tuples.push_back(
+      {{"[Store]", "[Store].[A & B <Co>]", "A & B \"Co\"", "[Store].[Store Name]", 1, 70000}});
   rows.tuples.push_back({{"[Store]", "[Store].[Zürich]", "Zürich", "[Store].[Store Name]", 1, 3}});
   written.axes = {columns, rows};
-  written.slicer = MdAxis{"SlicerAxis", {"[Time]"}, {{{"[Time]", "[Time].[1997]", "1997", "[Time].[Year]", 1, 4}}}};
+  written.slicer = MdAxis{
+      "SlicerAxis", {"[Time]"}, {{{"[Time]", "[Time].[1997]", "1997", "[Time].[Year]", 1, 4}}}};
   written.cells[0] = {0.1, "0.10", false};
   written.cells[1] = {adomd::Variant(), "Division by zero", true};
 
@@ -312,7 +325,8 @@ TEST(DocumentRoundTrip, WhatTheServerWritesTheClientReadsBack) {
   EXPECT_EQ(read.cells.at(1).formatted_value, "Division by zero");
 
   TabularRowset table;
-  table.columns = {{"[Store].[Store City]", "xsd:string"}, {"Units", "xsd:long"}, {"", "xsd:string"}};
+  table.columns = {
+      {"[Store].[Store City]", "xsd:string"}, {"Units", "xsd:long"}, {"", "xsd:string"}};
   table.rows = {{"Salem", int64_t{4}, "x"}, {adomd::Variant::Null(), int64_t{-1}, ""}};
   const TabularRowset back = ReadRows(WriteExecuteResponse(table));
   ASSERT_EQ(back.columns.size(), 3u);
@@ -327,7 +341,8 @@ TEST(DocumentRoundTrip, WhatTheServerWritesTheClientReadsBack) {
 TEST(RequestDocuments, RoundTripAndRefusals) {
   XmlaRequest discover;
   discover.request_type = "MDSCHEMA_MEMBERS";
-  discover.restrictions = {{"CUBE_NAME", "Sales"}, {"MEMBER_UNIQUE_NAME", "[Store].[USA]"}, {"TREE_OP", "1"}};
+  discover.restrictions = {
+      {"CUBE_NAME", "Sales"}, {"MEMBER_UNIQUE_NAME", "[Store].[USA]"}, {"TREE_OP", "1"}};
   discover.properties = {{"Catalog", "Food & Mart"}, {"Format", "Tabular"}};
   const XmlaRequest read = ReadXmlaRequest(WriteXmlaRequest(discover));
   EXPECT_EQ(read.method, XmlaRequest::Method::Discover);
@@ -337,7 +352,8 @@ TEST(RequestDocuments, RoundTripAndRefusals) {
 
   XmlaRequest execute;
   execute.method = XmlaRequest::Method::Execute;
-  execute.statement = "SELECT {[Measures].[Unit Sales]} ON 0 FROM [Sales] WHERE ([Time].[1997]) -- <&>";
+  execute.statement =
+      "SELECT {[Measures].[Unit Sales]} ON 0 FROM [Sales] WHERE ([Time].[1997]) -- <&>";
   EXPECT_EQ(ReadXmlaRequest(WriteXmlaRequest(execute)).statement, execute.statement);
 
   // Several values of one restriction, as <Value> children.
@@ -354,14 +370,17 @@ TEST(RequestDocuments, RoundTripAndRefusals) {
       {"<Envelope><Body><Subscribe/></Body></Envelope>",
        "The request method \"Subscribe\" is not known; the server answers Discover and Execute."},
       {"<Envelope><Body/></Envelope>", "The request's SOAP body is empty."},
-      {"<Envelope><Body><Discover/></Body></Envelope>", "The Discover request names no RequestType."},
+      {"<Envelope><Body><Discover/></Body></Envelope>",
+       "The Discover request names no RequestType."},
       {"<Envelope><Body><Execute><Command/></Execute></Body></Envelope>",
        "The Execute request has no Command Statement."},
       {"<Envelope><Body><Discover>", "The request was cut short."},
-      {"<Envelope><Body></Envelope>", "The request is not valid XML: Start-end tags mismatch at byte 18."},
+      {"<Envelope><Body></Envelope>",
+       "The request is not valid XML: Start-end tags mismatch at byte 18."},
       {"<Discover/>", "The request is not a SOAP envelope."},
   };
-  for (const Case& c : refusals) EXPECT_EQ(ErrorOf([&] { ReadXmlaRequest(c.text); }), c.message);
+  for (const Case& c : refusals)
+    EXPECT_EQ(ErrorOf([&] { ReadXmlaRequest(c.text); }), c.message);
 }
 
 TEST(XmlNames, EncodingIsReversibleAndGivesValidNames) {

@@ -56,12 +56,14 @@ void ParseListen(const std::string& text, Arguments& arguments) {
   std::string port;
   if (text.starts_with("[")) {
     const size_t close = text.find("]:");
-    if (close == std::string::npos) Fail("--listen wants [IPV6]:PORT, not \"" + text + "\".");
+    if (close == std::string::npos)
+      Fail("--listen wants [IPV6]:PORT, not \"" + text + "\".");
     arguments.address = text.substr(1, close - 1);
     port = text.substr(close + 2);
   } else {
     const size_t colon = text.rfind(':');
-    if (colon == std::string::npos) Fail("--listen wants ADDRESS:PORT, not \"" + text + "\".");
+    if (colon == std::string::npos)
+      Fail("--listen wants ADDRESS:PORT, not \"" + text + "\".");
     arguments.address = text.substr(0, colon);
     port = text.substr(colon + 1);
   }
@@ -73,7 +75,8 @@ Arguments Parse(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
     const auto value = [&]() -> std::string {
-      if (i + 1 >= argc) Fail(option + " needs a value.\n" + kUsage);
+      if (i + 1 >= argc)
+        Fail(option + " needs a value.\n" + kUsage);
       return argv[++i];
     };
     if (option == "--root")
@@ -97,8 +100,10 @@ Arguments Parse(int argc, char** argv) {
 
 int HashPassword() {
   std::string password;
-  if (!std::getline(std::cin, password)) Fail("no password on standard input.");
-  if (!password.empty() && password.back() == '\r') password.pop_back();
+  if (!std::getline(std::cin, password))
+    Fail("no password on standard input.");
+  if (!password.empty() && password.back() == '\r')
+    password.pop_back();
   std::cout << xmla::UserList::HashPassword(password) << "\n";
   return 0;
 }
@@ -107,8 +112,10 @@ int HashPassword() {
 
 int main(int argc, char** argv) {
   const Arguments arguments = Parse(argc, argv);
-  if (arguments.hash_password) return HashPassword();
-  if (arguments.root.empty()) Fail(std::string("--root is required.\n") + kUsage);
+  if (arguments.hash_password)
+    return HashPassword();
+  if (arguments.root.empty())
+    Fail(std::string("--root is required.\n") + kUsage);
   std::error_code error;
   const std::filesystem::path root = std::filesystem::absolute(arguments.root, error);
   if (error || !std::filesystem::is_directory(root, error))
@@ -120,7 +127,8 @@ int main(int argc, char** argv) {
   options.max_body_bytes = arguments.max_body_bytes;
   try {
     if (arguments.users)
-      options.users = std::make_shared<const xmla::UserList>(xmla::UserList::Load(*arguments.users));
+      options.users =
+          std::make_shared<const xmla::UserList>(xmla::UserList::Load(*arguments.users));
   } catch (const std::exception& fault) {
     Fail(fault.what());
   }
@@ -141,8 +149,9 @@ int main(int argc, char** argv) {
   } catch (const std::exception& fault) {
     Fail(fault.what());
   }
-  const std::string host =
-      options.address.find(':') != std::string::npos ? "[" + options.address + "]" : options.address;
+  const std::string host = options.address.find(':') != std::string::npos
+                               ? "[" + options.address + "]"
+                               : options.address;
   std::cout << "hexvane-server: serving " << root.string() << " at http://" << host << ":"
             << server.Port() << "/xmla" << std::endl;
 

@@ -20,7 +20,8 @@ bool IsCubeFile(const std::filesystem::path& path) {
 std::string Quoted(const std::string& value) {
   std::string text = "\"";
   for (char c : value) {
-    if (c == '"') text += '"';
+    if (c == '"')
+      text += '"';
     text += c;
   }
   return text + "\"";
@@ -36,7 +37,8 @@ std::vector<CatalogFolder::Entry> CatalogFolder::List() const {
   for (std::filesystem::directory_iterator it(root_, error), end; !error && it != end;
        it.increment(error)) {
     std::error_code status_error;
-    if (!it->is_regular_file(status_error) || !IsCubeFile(it->path())) continue;
+    if (!it->is_regular_file(status_error) || !IsCubeFile(it->path()))
+      continue;
     const auto modified = it->last_write_time(status_error);
     entries.push_back({it->path().stem().string(), it->path(), modified});
   }
@@ -51,7 +53,8 @@ std::vector<CatalogFolder::Entry> CatalogFolder::List() const {
 std::shared_ptr<adomd::Connection> CatalogFolder::Open(const std::string& name) {
   std::filesystem::path path;
   for (const Entry& entry : List())
-    if (entry.name == name) path = entry.path;
+    if (entry.name == name)
+      path = entry.path;
   if (path.empty())
     throw adomd::ProviderError("The catalog \"" + name + "\" does not exist on the server.");
 
@@ -59,7 +62,8 @@ std::shared_ptr<adomd::Connection> CatalogFolder::Open(const std::string& name) 
   {
     const std::lock_guard lock(mutex_);
     auto& slot = opening_[name];
-    if (!slot) slot = std::make_shared<std::mutex>();
+    if (!slot)
+      slot = std::make_shared<std::mutex>();
     opening = slot;
   }
   const std::lock_guard open_lock(*opening);

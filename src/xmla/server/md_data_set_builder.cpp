@@ -13,9 +13,11 @@ std::string HierarchyOfLevel(const std::string& level_unique_name) {
       ++i;
       continue;
     }
-    if (i > 0) last_part = i;
+    if (i > 0)
+      last_part = i;
     for (++i; i < u.size(); ++i) {
-      if (u[i] != ']') continue;
+      if (u[i] != ']')
+        continue;
       if (i + 1 < u.size() && u[i + 1] == ']') {
         ++i;  // "]]" stands for "]" inside the name
         continue;
@@ -24,7 +26,8 @@ std::string HierarchyOfLevel(const std::string& level_unique_name) {
       break;
     }
   }
-  if (last_part == std::string::npos || last_part < 2) return u;
+  if (last_part == std::string::npos || last_part < 2)
+    return u;
   return u.substr(0, last_part - 1);  // without the "." before the level's own name
 }
 
@@ -50,7 +53,8 @@ MdAxis BuildAxis(const std::string& name, const adomd::Axis& axis) {
       tuple.push_back(std::move(md));
     }
     if (p == 0)
-      for (const MdMember& md : tuple) result.hierarchies.push_back(md.hierarchy);
+      for (const MdMember& md : tuple)
+        result.hierarchies.push_back(md.hierarchy);
     result.tuples.push_back(std::move(tuple));
   }
   return result;
@@ -69,10 +73,12 @@ MdDataSet BuildMdDataSet(const adomd::CellsetData& data, const std::string& cube
       throw adomd::ProviderError("The result has more than " + std::to_string(kMaxCellsPerAnswer) +
                                  " cells, more than the server sends in one answer.");
   }
-  if (const auto filter = data.FilterAxis()) data_set.slicer = BuildAxis("SlicerAxis", *filter);
+  if (const auto filter = data.FilterAxis())
+    data_set.slicer = BuildAxis("SlicerAxis", *filter);
   for (int64_t ordinal = 0; ordinal < cell_count; ++ordinal) {
     const adomd::Cell cell = data.CellAt(ordinal);
-    if (cell.Value().IsBlank() && cell.FormattedValue().empty()) continue;  // empty: left out
+    if (cell.Value().IsBlank() && cell.FormattedValue().empty())
+      continue;  // empty: left out
     MdCell md;
     md.value = cell.Value();
     md.formatted_value = cell.FormattedValue();

@@ -9,7 +9,8 @@ RowsetBuilder::RowsetBuilder(std::vector<std::string> leading_columns)
 
 size_t RowsetBuilder::ColumnOf(const std::string& name) {
   const auto found = std::find(names_.begin(), names_.end(), name);
-  if (found != names_.end()) return static_cast<size_t>(found - names_.begin());
+  if (found != names_.end())
+    return static_cast<size_t>(found - names_.begin());
   names_.push_back(name);
   return names_.size() - 1;
 }
@@ -23,7 +24,8 @@ void RowsetBuilder::Add(const Row& row) {
       values.resize(names_.size());
       set.resize(names_.size(), false);
     }
-    if (set[column]) continue;
+    if (set[column])
+      continue;
     set[column] = true;
     values[column] = value;
   }
@@ -44,12 +46,14 @@ void RowsetBuilder::AddProperties(Row& row, const adomd::Properties& properties)
 
 TabularRowset RowsetBuilder::Finish() && {
   TabularRowset rowset;
-  for (auto& row : rows_) row.resize(names_.size());
+  for (auto& row : rows_)
+    row.resize(names_.size());
   for (size_t c = 0; c < names_.size(); ++c) {
     bool any = false, integers = true, numbers = true, booleans = true;
     for (const auto& row : rows_) {
       const adomd::Variant& value = row[c];
-      if (value.IsBlank()) continue;
+      if (value.IsBlank())
+        continue;
       any = true;
       integers = integers && value.type() == adomd::Variant::Type::Integer;
       numbers = numbers && value.IsNumber();
@@ -64,7 +68,8 @@ TabularRowset RowsetBuilder::Finish() && {
       type = "xsd:boolean";
     for (auto& row : rows_) {
       adomd::Variant& value = row[c];
-      if (value.IsBlank()) continue;
+      if (value.IsBlank())
+        continue;
       if (type == "xsd:double")
         value = value.ToDouble();
       else if (type == "xsd:string" && value.type() != adomd::Variant::Type::Text)

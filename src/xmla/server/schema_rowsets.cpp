@@ -26,7 +26,8 @@ constexpr int kMemberTypeMeasure = 3;
 // True when the restriction is absent or the value is one of those it admits.
 bool Admits(const XmlaRequest& request, const std::string& name, const std::string& value) {
   const std::vector<std::string> values = request.Restriction(name);
-  if (values.empty()) return true;
+  if (values.empty())
+    return true;
   return std::find(values.begin(), values.end(), value) != values.end();
 }
 
@@ -51,12 +52,13 @@ class SchemaWalk {
     const auto cubes = connection_->GetCubeDefs();
     for (int i = 0; i < cubes->Count(); ++i) {
       const auto cube = cubes->Item(i);
-      if (Admits(request_, "CUBE_NAME", cube->Name())) visit(*cube);
+      if (Admits(request_, "CUBE_NAME", cube->Name()))
+        visit(*cube);
     }
   }
 
-  void Dimensions(const std::function<void(const adomd::CubeDef&, const adomd::Dimension&, int)>&
-                      visit) {
+  void Dimensions(
+      const std::function<void(const adomd::CubeDef&, const adomd::Dimension&, int)>& visit) {
     Cubes([&](const adomd::CubeDef& cube) {
       const auto dimensions = cube.GetDimensions();
       for (int i = 0; i < dimensions->Count(); ++i) {
@@ -182,7 +184,9 @@ TabularRowset LevelsRowset(SchemaWalk& walk) {
   return std::move(builder).Finish();
 }
 
-bool IsMeasures(const adomd::Dimension& dimension) { return dimension.UniqueName() == "[Measures]"; }
+bool IsMeasures(const adomd::Dimension& dimension) {
+  return dimension.UniqueName() == "[Measures]";
+}
 
 // The member of a hierarchy with that unique name. Unique names are paths of names, so the
 // search goes down through the members whose name is a prefix of it; a hierarchy named
@@ -190,22 +194,26 @@ bool IsMeasures(const adomd::Dimension& dimension) { return dimension.UniqueName
 std::shared_ptr<adomd::Member> FindMember(const adomd::Hierarchy& hierarchy,
                                           const std::string& unique_name) {
   const auto levels = hierarchy.GetLevels();
-  if (levels->Count() == 0) return nullptr;
+  if (levels->Count() == 0)
+    return nullptr;
   std::shared_ptr<adomd::Members> candidates = levels->Item(0)->GetMembers();
   while (candidates) {
     std::shared_ptr<adomd::Members> next;
     for (int i = 0; i < candidates->Count(); ++i) {
       const auto member = candidates->Item(i);
       const std::string name = member->UniqueName();
-      if (name == unique_name) return member;
-      if (!next && unique_name.starts_with(name + ".")) next = member->Children();
+      if (name == unique_name)
+        return member;
+      if (!next && unique_name.starts_with(name + "."))
+        next = member->Children();
     }
     candidates = next;
   }
   for (int l = 0; l < levels->Count(); ++l) {
     const auto members = levels->Item(l)->GetMembers();
     for (int i = 0; i < members->Count(); ++i)
-      if (members->Item(i)->UniqueName() == unique_name) return members->Item(i);
+      if (members->Item(i)->UniqueName() == unique_name)
+        return members->Item(i);
   }
   return nullptr;
 }
@@ -238,11 +246,13 @@ TabularRowset MembersRowset(const XmlaRequest& request, SchemaWalk& walk) {
     row.emplace_back("MEMBER_NAME", member.Name());
     row.emplace_back("MEMBER_UNIQUE_NAME", member.UniqueName());
     row.emplace_back("MEMBER_TYPE", measures ? kMemberTypeMeasure
-                                   : member.LevelName().ends_with(".[(All)]") ? kMemberTypeAll
-                                                                             : kMemberTypeRegular);
+                                    : member.LevelName().ends_with(".[(All)]")
+                                        ? kMemberTypeAll
+                                        : kMemberTypeRegular);
     row.emplace_back("MEMBER_CAPTION", member.Caption());
     row.emplace_back("CHILDREN_CARDINALITY", member.ChildCount());
-    if (!parent.empty()) row.emplace_back("PARENT_UNIQUE_NAME", parent);
+    if (!parent.empty())
+      row.emplace_back("PARENT_UNIQUE_NAME", parent);
     RowsetBuilder::AddProperties(row, *member.GetProperties());
     builder.Add(row);
   };
@@ -252,7 +262,8 @@ TabularRowset MembersRowset(const XmlaRequest& request, SchemaWalk& walk) {
         for (int i = 0; i < children->Count(); ++i) {
           const auto child = children->Item(i);
           add(path, *child, measures, member.UniqueName());
-          if (tree_op & kTreeOpDescendants) add_descendants(path, *child, measures);
+          if (tree_op & kTreeOpDescendants)
+            add_descendants(path, *child, measures);
         }
       };
 
@@ -273,8 +284,10 @@ TabularRowset MembersRowset(const XmlaRequest& request, SchemaWalk& walk) {
             !unique_name.starts_with(dimension.UniqueName() + "."))
           continue;
         const auto member = FindMember(hierarchy, unique_name);
-        if (!member) continue;
-        if (tree_op & kTreeOpSelf) add(path, *member, IsMeasures(dimension), {});
+        if (!member)
+          continue;
+        if (tree_op & kTreeOpSelf)
+          add(path, *member, IsMeasures(dimension), {});
         if (tree_op & (kTreeOpChildren | kTreeOpDescendants))
           add_descendants(path, *member, IsMeasures(dimension));
       }
@@ -284,13 +297,14 @@ TabularRowset MembersRowset(const XmlaRequest& request, SchemaWalk& walk) {
 }
 
 TabularRowset MeasuresRowset(SchemaWalk& walk) {
-  RowsetBuilder builder({"CATALOG_NAME", "CUBE_NAME", "MEASURE_NAME", "MEASURE_UNIQUE_NAME",
-                         "MEASURE_CAPTION"});
+  RowsetBuilder builder(
+      {"CATALOG_NAME", "CUBE_NAME", "MEASURE_NAME", "MEASURE_UNIQUE_NAME", "MEASURE_CAPTION"});
   walk.Cubes([&](const adomd::CubeDef& cube) {
     const auto dimensions = cube.GetDimensions();
     for (int d = 0; d < dimensions->Count(); ++d) {
       const auto dimension = dimensions->Item(d);
-      if (!IsMeasures(*dimension)) continue;
+      if (!IsMeasures(*dimension))
+        continue;
       const auto hierarchies = dimension->GetHierarchies();
       for (int h = 0; h < hierarchies->Count(); ++h) {
         const auto levels = hierarchies->Item(h)->GetLevels();
@@ -316,9 +330,11 @@ TabularRowset MeasuresRowset(SchemaWalk& walk) {
 TabularRowset Filtered(TabularRowset rowset, const XmlaRequest& request,
                        const std::vector<std::string>& applied) {
   for (const auto& [name, value] : request.restrictions) {
-    if (std::find(applied.begin(), applied.end(), name) != applied.end()) continue;
+    if (std::find(applied.begin(), applied.end(), name) != applied.end())
+      continue;
     const auto column = rowset.ColumnIndex(name);
-    if (!column) continue;
+    if (!column)
+      continue;
     std::erase_if(rowset.rows, [&, column = *column, name = name](const auto& row) {
       return !Admits(request, name, row[column].ToText());
     });
@@ -330,17 +346,20 @@ TabularRowset Filtered(TabularRowset rowset, const XmlaRequest& request,
 
 std::optional<std::string> RequestedCatalog(const XmlaRequest& request,
                                             const CatalogFolder& folder) {
-  if (const auto named = request.Restriction("CATALOG_NAME"); !named.empty()) return named.front();
+  if (const auto named = request.Restriction("CATALOG_NAME"); !named.empty())
+    return named.front();
   if (const auto property = request.Property("Catalog"); property && !property->empty())
     return property;
   const auto entries = folder.List();
-  if (entries.empty()) return std::nullopt;
+  if (entries.empty())
+    return std::nullopt;
   return entries.front().name;
 }
 
 TabularRowset DiscoverSchemaRowset(const XmlaRequest& request, CatalogFolder& folder) {
   const std::string& type = request.request_type;
-  if (type == "DBSCHEMA_CATALOGS") return Catalogs(request, folder);
+  if (type == "DBSCHEMA_CATALOGS")
+    return Catalogs(request, folder);
   const bool known = type == "MDSCHEMA_CUBES" || type == "MDSCHEMA_DIMENSIONS" ||
                      type == "MDSCHEMA_HIERARCHIES" || type == "MDSCHEMA_LEVELS" ||
                      type == "MDSCHEMA_MEMBERS" || type == "MDSCHEMA_MEASURES";
@@ -351,17 +370,23 @@ TabularRowset DiscoverSchemaRowset(const XmlaRequest& request, CatalogFolder& fo
         "MDSCHEMA_DIMENSIONS, MDSCHEMA_HIERARCHIES, MDSCHEMA_LEVELS, MDSCHEMA_MEMBERS and "
         "MDSCHEMA_MEASURES.");
   const std::optional<std::string> catalog = RequestedCatalog(request, folder);
-  if (!catalog) return RowsetBuilder({"CATALOG_NAME", "CUBE_NAME"}).Finish();
+  if (!catalog)
+    return RowsetBuilder({"CATALOG_NAME", "CUBE_NAME"}).Finish();
 
   SchemaWalk walk(request, *catalog, folder.Open(*catalog));
-  const std::vector<std::string> path = {"CATALOG_NAME", "CUBE_NAME", "DIMENSION_UNIQUE_NAME",
-                                         "HIERARCHY_UNIQUE_NAME", "LEVEL_UNIQUE_NAME",
-                                         "LEVEL_NUMBER", "MEMBER_UNIQUE_NAME", "TREE_OP"};
-  if (type == "MDSCHEMA_CUBES") return Filtered(CubesRowset(walk), request, path);
-  if (type == "MDSCHEMA_DIMENSIONS") return Filtered(DimensionsRowset(walk), request, path);
-  if (type == "MDSCHEMA_HIERARCHIES") return Filtered(HierarchiesRowset(walk), request, path);
-  if (type == "MDSCHEMA_LEVELS") return Filtered(LevelsRowset(walk), request, path);
-  if (type == "MDSCHEMA_MEMBERS") return Filtered(MembersRowset(request, walk), request, path);
+  const std::vector<std::string> path = {
+      "CATALOG_NAME",      "CUBE_NAME",    "DIMENSION_UNIQUE_NAME", "HIERARCHY_UNIQUE_NAME",
+      "LEVEL_UNIQUE_NAME", "LEVEL_NUMBER", "MEMBER_UNIQUE_NAME",    "TREE_OP"};
+  if (type == "MDSCHEMA_CUBES")
+    return Filtered(CubesRowset(walk), request, path);
+  if (type == "MDSCHEMA_DIMENSIONS")
+    return Filtered(DimensionsRowset(walk), request, path);
+  if (type == "MDSCHEMA_HIERARCHIES")
+    return Filtered(HierarchiesRowset(walk), request, path);
+  if (type == "MDSCHEMA_LEVELS")
+    return Filtered(LevelsRowset(walk), request, path);
+  if (type == "MDSCHEMA_MEMBERS")
+    return Filtered(MembersRowset(request, walk), request, path);
   return Filtered(MeasuresRowset(walk), request, path);
 }
 

@@ -25,7 +25,8 @@ std::vector<Token> Tokens(const std::string& s) {
       ++i;
     } else if ((c == '-' && i + 1 < n && s[i + 1] == '-') ||
                (c == '/' && i + 1 < n && s[i + 1] == '/')) {
-      while (i < n && s[i] != '\n') ++i;
+      while (i < n && s[i] != '\n')
+        ++i;
     } else if (c == '/' && i + 1 < n && s[i + 1] == '*') {
       const size_t end = s.find("*/", i + 2);
       i = end == std::string::npos ? n : end + 2;
@@ -47,7 +48,8 @@ std::vector<Token> Tokens(const std::string& s) {
       tokens.push_back({Token::Kind::Bracketed, name, depth, {}});
     } else if (c == '"' || c == '\'') {
       ++i;
-      while (i < n && s[i] != c) ++i;
+      while (i < n && s[i] != c)
+        ++i;
       ++i;
       tokens.push_back({Token::Kind::Other, {}, depth, {}});
     } else if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') {
@@ -57,8 +59,10 @@ std::vector<Token> Tokens(const std::string& s) {
         word += static_cast<char>(std::toupper(static_cast<unsigned char>(s[i++])));
       tokens.push_back({Token::Kind::Word, word, depth, s.substr(start, i - start)});
     } else {
-      if (c == '(' || c == '{') ++depth;
-      if ((c == ')' || c == '}') && depth > 0) --depth;
+      if (c == '(' || c == '{')
+        ++depth;
+      if ((c == ')' || c == '}') && depth > 0)
+        --depth;
       tokens.push_back({Token::Kind::Other, std::string(1, c), depth, {}});
       ++i;
     }
@@ -79,8 +83,10 @@ std::string CubeNameOf(const std::string& statement) {
   for (size_t i = 0; i + 1 < tokens.size(); ++i)
     if (tokens[i].kind == Token::Kind::Word && tokens[i].text == "FROM" && tokens[i].depth == 0) {
       const Token& next = tokens[i + 1];
-      if (next.kind == Token::Kind::Bracketed) return next.text;
-      if (next.kind == Token::Kind::Word) return next.raw;
+      if (next.kind == Token::Kind::Bracketed)
+        return next.text;
+      if (next.kind == Token::Kind::Word)
+        return next.raw;
     }
   return {};
 }

@@ -14,7 +14,8 @@ namespace {
 std::string Crypt(const std::string& password, const std::string& setting) {
   auto data = std::make_unique<crypt_data>();
   const char* result = crypt_rn(password.c_str(), setting.c_str(), data.get(), sizeof *data);
-  if (!result || result[0] == '*') return {};
+  if (!result || result[0] == '*')
+    return {};
   return result;
 }
 
@@ -34,21 +35,25 @@ std::string UserList::HashPassword(const std::string& password) {
   if (!crypt_gensalt_rn(nullptr, 0, nullptr, 0, setting, sizeof setting))
     throw std::runtime_error("The system cannot make a password salt.");
   const std::string hash = Crypt(password, setting);
-  if (hash.empty()) throw std::runtime_error("The system cannot hash the password.");
+  if (hash.empty())
+    throw std::runtime_error("The system cannot hash the password.");
   return hash;
 }
 
 UserList UserList::Load(const std::filesystem::path& file) {
   std::ifstream in(file);
-  if (!in) throw std::runtime_error("The users file " + file.string() + " cannot be read.");
+  if (!in)
+    throw std::runtime_error("The users file " + file.string() + " cannot be read.");
   UserList users;
   std::string line;
   int number = 0;
   while (std::getline(in, line)) {
     ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
     const auto first = line.find_first_not_of(" \t");
-    if (first == std::string::npos || line[first] == '#') continue;
+    if (first == std::string::npos || line[first] == '#')
+      continue;
     const auto where = [&] { return file.string() + ", line " + std::to_string(number) + ": "; };
     const size_t colon = line.find(':');
     if (colon == std::string::npos || colon == 0)
@@ -60,7 +65,8 @@ UserList UserList::Load(const std::filesystem::path& file) {
                                "\" is not a crypt(3) hash such as --hash-password makes.");
     if (!users.hashes_.emplace(name, hash).second)
       throw std::runtime_error(where() + "user \"" + name + "\" is listed twice.");
-    if (users.dummy_hash_.empty()) users.dummy_hash_ = hash;
+    if (users.dummy_hash_.empty())
+      users.dummy_hash_ = hash;
   }
   if (users.hashes_.empty())
     throw std::runtime_error("The users file " + file.string() + " lists no user.");

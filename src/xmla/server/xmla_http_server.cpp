@@ -29,7 +29,8 @@ struct Exchange {
 std::string ClientAddress(MHD_Connection* connection) {
   const MHD_ConnectionInfo* info =
       MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
-  if (!info || !info->client_addr) return "-";
+  if (!info || !info->client_addr)
+    return "-";
   char text[INET6_ADDRSTRLEN] = "-";
   const sockaddr* address = info->client_addr;
   if (address->sa_family == AF_INET)
@@ -47,10 +48,12 @@ void LogLine(MHD_Connection* connection, const char* method, const char* url, in
   std::string line = ClientAddress(connection) + " " + method + " " + url + " " +
                      std::to_string(status) + " " + std::to_string(bytes) + " bytes " +
                      std::to_string(elapsed.count()) + " ms";
-  if (!summary.empty()) line += " " + summary;
+  if (!summary.empty())
+    line += " " + summary;
   // Keeps one line per request even when a fault's text runs over several.
   for (char& c : line)
-    if (c == '\n' || c == '\r') c = ' ';
+    if (c == '\n' || c == '\r')
+      c = ' ';
   line += "\n";
   std::fwrite(line.data(), 1, line.size(), stderr);
   std::fflush(stderr);
@@ -58,14 +61,15 @@ void LogLine(MHD_Connection* connection, const char* method, const char* url, in
 
 MHD_Result Send(MHD_Connection* connection, int status, const std::string& body,
                 bool ask_for_credentials = false) {
-  MHD_Response* response =
-      MHD_create_response_from_buffer(body.size(), const_cast<char*>(body.data()),
-                                      MHD_RESPMEM_MUST_COPY);
-  if (!response) return MHD_NO;
+  MHD_Response* response = MHD_create_response_from_buffer(
+      body.size(), const_cast<char*>(body.data()), MHD_RESPMEM_MUST_COPY);
+  if (!response)
+    return MHD_NO;
   MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, "text/xml; charset=utf-8");
   const MHD_Result result =
-      ask_for_credentials ? MHD_queue_basic_auth_fail_response(connection, "hexvane-server", response)
-                          : MHD_queue_response(connection, static_cast<unsigned>(status), response);
+      ask_for_credentials
+          ? MHD_queue_basic_auth_fail_response(connection, "hexvane-server", response)
+          : MHD_queue_response(connection, static_cast<unsigned>(status), response);
   MHD_destroy_response(response);
   return result;
 }
@@ -84,7 +88,8 @@ bool SignedIn(MHD_Connection* connection, const UserList& users) {
     std::memset(password, 0, std::strlen(password));
     MHD_free(password);
   }
-  if (name) MHD_free(name);
+  if (name)
+    MHD_free(name);
   return accepted;
 }
 
@@ -110,11 +115,13 @@ MHD_Result OnRequest(void* self, MHD_Connection* connection, const char* url, co
     return MHD_YES;
   }
   if (*upload_data_size > 0) {
-    if (!exchange->too_large && exchange->body.size() + *upload_data_size > options.max_body_bytes) {
+    if (!exchange->too_large &&
+        exchange->body.size() + *upload_data_size > options.max_body_bytes) {
       exchange->too_large = true;
       exchange->body.clear();
     }
-    if (!exchange->too_large) exchange->body.append(upload_data, *upload_data_size);
+    if (!exchange->too_large)
+      exchange->body.append(upload_data, *upload_data_size);
     *upload_data_size = 0;
     return MHD_YES;
   }
@@ -163,12 +170,14 @@ void OnCompleted(void* /*self*/, MHD_Connection* /*connection*/, void** request_
 XmlaHttpServer::XmlaHttpServer(XmlaService& service, Options options)
     : service_(service), options_(std::move(options)) {}
 
-XmlaHttpServer::~XmlaHttpServer() { Stop(); }
+XmlaHttpServer::~XmlaHttpServer() {
+  Stop();
+}
 
 void XmlaHttpServer::Start() {
   sockaddr_storage storage{};
-  unsigned flags = MHD_USE_THREAD_PER_CONNECTION | MHD_USE_INTERNAL_POLLING_THREAD |
-                   MHD_USE_ERROR_LOG;
+  unsigned flags =
+      MHD_USE_THREAD_PER_CONNECTION | MHD_USE_INTERNAL_POLLING_THREAD | MHD_USE_ERROR_LOG;
   auto* v4 = reinterpret_cast<sockaddr_in*>(&storage);
   auto* v6 = reinterpret_cast<sockaddr_in6*>(&storage);
   if (inet_pton(AF_INET, options_.address.c_str(), &v4->sin_addr) == 1) {
@@ -194,7 +203,8 @@ void XmlaHttpServer::Start() {
 }
 
 void XmlaHttpServer::Stop() {
-  if (daemon_) MHD_stop_daemon(daemon_);
+  if (daemon_)
+    MHD_stop_daemon(daemon_);
   daemon_ = nullptr;
 }
 

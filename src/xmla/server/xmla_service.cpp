@@ -21,19 +21,22 @@ bool IsClientMistake(const std::string& message) {
 
 std::string XmlaService::Execute(const XmlaRequest& request) {
   const std::string keyword = FirstKeywordOf(request.statement);
-  if (keyword.empty()) throw adomd::ProviderError("The statement is empty.");
+  if (keyword.empty())
+    throw adomd::ProviderError("The statement is empty.");
   // CREATE GLOBAL CUBE writes a file wherever the statement says: never on the server's disk.
   if (keyword == "CREATE")
     throw adomd::ProviderError(
         "This server does not run CREATE statements: they would write files on the server.");
   const std::optional<std::string> catalog = RequestedCatalog(request, folder_);
-  if (!catalog) throw adomd::ProviderError("The server has no catalog to run the statement on.");
+  if (!catalog)
+    throw adomd::ProviderError("The server has no catalog to run the statement on.");
   const auto connection = folder_.Open(*catalog);
 
   if (request.Property("Format").value_or("Multidimensional") == "Tabular") {
     const auto recordset = connection->Execute(request.statement);
     RowsetBuilder builder(recordset->ColumnNames());
-    for (const auto& values : recordset->Rows()) builder.AddValues(values);
+    for (const auto& values : recordset->Rows())
+      builder.AddValues(values);
     return WriteExecuteResponse(std::move(builder).Finish());
   }
   const auto data = connection->OpenCellset(request.statement);

@@ -9,7 +9,7 @@
 namespace xmla {
 
 // The most cells one answer carries; a larger result is refused rather than built in memory.
-inline constexpr int64_t kMaxCellsPerAnswer = 20'000'000;
+inline constexpr int64_t kMaxCellsPerAnswer = 1'000'000;
 
 // The hierarchy of a member from its level's unique name: "[Store].[Store State]" ->
 // "[Store]", "[Time].[Weekly].[Week]" -> "[Time].[Weekly]".

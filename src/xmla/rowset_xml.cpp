@@ -1,6 +1,7 @@
 #include "xmla/rowset_xml.h"
 
 #include <map>
+#include <set>
 
 #include "xmla/xml_name.h"
 #include "xmla/xml_tools.h"
@@ -31,9 +32,16 @@ void WriteRowset(pugi::xml_node parent, const TabularRowset& rowset) {
   row_type.append_attribute("name") = "row";
   pugi::xml_node sequence = row_type.append_child("xsd:sequence");
 
+  // Columns may share a name (a statement can return one twice); their elements may not, or
+  // a reader could not tell them apart. The schema's sql:field keeps the real name.
   std::vector<std::string> element_names;
+  std::set<std::string> used;
   for (const RowsetColumn& column : rowset.columns) {
-    element_names.push_back(EncodeXmlName(column.name));
+    std::string element_name = EncodeXmlName(column.name);
+    for (int n = 2; used.count(element_name); ++n)
+      element_name = EncodeXmlName(column.name) + "_" + std::to_string(n);
+    used.insert(element_name);
+    element_names.push_back(element_name);
     pugi::xml_node element = sequence.append_child("xsd:element");
     element.append_attribute("sql:field") = column.name.c_str();
     element.append_attribute("name") = element_names.back().c_str();
@@ -64,9 +72,11 @@ pugi::xml_node RowType(const pugi::xml_node& schema) {
 
 TabularRowset ReadRowset(const pugi::xml_node& root) {
   TabularRowset rowset;
-  std::map<std::string, size_t, std::less<>> by_element;
+  // An element name may stand for several columns (servers that repeat a column's name); its
+  // k-th element in a row is then the k-th of those columns.
+  std::map<std::string, std::vector<size_t>, std::less<>> by_element;
   const auto add_column = [&](const std::string& element, std::string name, std::string type) {
-    by_element[element] = rowset.columns.size();
+    by_element[element].push_back(rowset.columns.size());
     rowset.columns.push_back({std::move(name), std::move(type)});
   };
 
@@ -82,13 +92,15 @@ TabularRowset ReadRowset(const pugi::xml_node& root) {
 
   for (const pugi::xml_node& row : ChildrenNamed(root, "row")) {
     std::vector<adomd::Variant> values(rowset.columns.size(), adomd::Variant::Null());
+    std::map<std::string, size_t> seen;
     for (pugi::xml_node cell = row.first_child(); cell; cell = cell.next_sibling()) {
       if (cell.type() != pugi::node_element)
         continue;
       const std::string element_name(LocalName(cell));
       auto found = by_element.find(element_name);
       const pugi::xml_attribute xsi_type = AttributeNamed(cell, "type");
-      if (found == by_element.end()) {
+      const size_t occurrence = seen[element_name]++;
+      if (found == by_element.end() || occurrence >= found->second.size()) {
         add_column(element_name, DecodeXmlName(element_name),
                    xsi_type ? xsi_type.value() : "xsd:string");
         for (auto& earlier : rowset.rows)
@@ -99,8 +111,9 @@ TabularRowset ReadRowset(const pugi::xml_node& root) {
       const pugi::xml_attribute nil = AttributeNamed(cell, "nil");
       if (nil && (std::string_view(nil.value()) == "true" || std::string_view(nil.value()) == "1"))
         continue;
-      const std::string type = xsi_type ? xsi_type.value() : rowset.columns[found->second].type;
-      values[found->second] = ReadXsdValue(type, TextOf(cell));
+      const size_t column = found->second[occurrence];
+      const std::string type = xsi_type ? xsi_type.value() : rowset.columns[column].type;
+      values[column] = ReadXsdValue(type, TextOf(cell));
     }
     rowset.rows.push_back(std::move(values));
   }

@@ -253,6 +253,17 @@ TEST(RowsetReading, RowsWithoutSchemaTakeColumnsAsTheyComeAndTextAsValues) {
   EXPECT_EQ(rows.Value(0, "CATALOG_NAME"), adomd::Variant("FoodMart"));
   EXPECT_TRUE(rows.Value(0, "DESCRIPTION").IsNull());
   EXPECT_EQ(rows.Value(1, "DESCRIPTION"), adomd::Variant("Plans"));
+
+  // A server that repeats an element name for two columns: the k-th element is the k-th one.
+  const TabularRowset repeated = ReadRows(R"(<Envelope><Body><ExecuteResponse><return><root>
+      <schema><complexType name="row"><sequence>
+       <element name="Units" type="xsd:int"/><element name="Units" type="xsd:double"/>
+      </sequence></complexType></schema>
+      <row><Units>3</Units><Units>1.5</Units></row>
+    </root></return></ExecuteResponse></Body></Envelope>)");
+  ASSERT_EQ(repeated.columns.size(), 2u);
+  EXPECT_EQ(repeated.rows[0][0], adomd::Variant(int64_t{3}));
+  EXPECT_EQ(repeated.rows[0][1], adomd::Variant(1.5));
 }
 
 TEST(ResponseReading, FaultsExceptionsAndBrokenAnswersGiveTheTextToShow) {

@@ -10,6 +10,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # engine, providers, publishing, local cubes
   libsqlite3-dev libcurl4-openssl-dev libpugixml-dev libzip-dev libxlsxwriter-dev xz-utils
+  # hexvane-server: HTTP, password hashes
+  libmicrohttpd-dev libcrypt-dev
   # the desktop program
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6svg6 libgl1-mesa-dev
   adwaita-icon-theme fonts-dejavu-core

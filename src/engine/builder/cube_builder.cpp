@@ -1,6 +1,8 @@
 #include "engine/builder/cube_builder.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <map>
 
 #include "engine/builder/build_error.h"
@@ -20,6 +22,15 @@ struct BuiltDimension {
   std::string primary_key_table;
   std::string primary_key;
 };
+
+// A number written as text, as CSV columns with some text in them hold it.
+bool ParseNumber(const std::string& text, double& value) {
+  if (text.empty() || text.find_first_of(" \t") != std::string::npos)
+    return false;
+  char* end = nullptr;
+  value = std::strtod(text.c_str(), &end);
+  return end == text.c_str() + text.size() && std::isfinite(value);
+}
 
 Aggregator ParseAggregator(const std::string& name) {
   if (name == "count")
@@ -186,7 +197,9 @@ class CubeBuilder {
             const SourceValue source_value = SourceValue::FromColumn(statement, column);
             value = codes[m].Insert(source_value, static_cast<int32_t>(codes[m].Size()));
           } else if (measure.aggregator != "count") {
-            if (type != SQLITE_INTEGER && type != SQLITE_FLOAT)
+            if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+              value = statement.Double(column);
+            else if (!ParseNumber(statement.Text(column), value))
               throw BuildError(SchemaPlace(schema_, measure.line, "Measure", measure.name) +
                                "row " + std::to_string(row) + " of the fact table holds " +
                                SourceValue::FromColumn(statement, column).Quoted() + " in column " +

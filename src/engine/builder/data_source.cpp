@@ -60,7 +60,7 @@ DataSource DataSource::FromSqlite(const std::string& path) {
   if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
     throw BuildError("The data source " + path + " does not exist.");
   try {
-    DataSource source(SqliteDatabase::OpenReadOnly(path), "the database " + path);
+    DataSource source(SqliteDatabase::OpenReadOnly(path), "the data source " + path);
     source.db_.Execute("SELECT count(*) FROM sqlite_master");
     return source;
   } catch (const SqliteError& error) {
@@ -70,7 +70,7 @@ DataSource DataSource::FromSqlite(const std::string& path) {
 }
 
 DataSource DataSource::FromCsv(const std::vector<std::pair<std::string, std::string>>& tables) {
-  DataSource source(SqliteDatabase::OpenInMemory(), "the CSV files");
+  DataSource source(SqliteDatabase::OpenInMemory(), "the CSV data");
   std::set<std::string> names;
   for (const auto& [name, path] : tables) {
     if (name.empty())

@@ -105,6 +105,10 @@ TEST(CubeFile, MeasuresAreStoredInNarrowExactColumns) {
   EXPECT_EQ(column("Store Sales").Scale(), 2);
   EXPECT_EQ(column("Store Cost").Scale(), 4);
   EXPECT_EQ(column("Sales Count").TypeName(), "none");
+  // Measures over one column share it.
+  EXPECT_EQ(&column("Unit Sales"), &column("Max Unit Sales"));
+  EXPECT_EQ(&column("Unit Sales"), &column("Average Unit Sales"));
+  EXPECT_EQ(numbers.size(), 5u);
   EXPECT_EQ(cube->KeysOf(cube->FindDimension("Store")).Width(), 1);
   EXPECT_EQ(cube->KeysOf(cube->FindDimension("Customers")).Width(), 2);
 }

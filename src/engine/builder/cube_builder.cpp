@@ -134,7 +134,7 @@ class CubeBuilder {
       const SchemaMeasure& measure = cube_.measures[m];
       content.measures.push_back(MeasureContent{measure.name, false,
                                                 ParseAggregator(measure.aggregator),
-                                                static_cast<int>(m), "", measure.format_string});
+                                                column_of_measure_[m], "", measure.format_string});
     }
     for (const auto& member : cube_.calculated_members)
       content.measures.push_back(MeasureContent{member.name, true, Aggregator::Sum, -1,
@@ -147,14 +147,42 @@ class CubeBuilder {
   }
 
  private:
+  // How a fact column is kept: measures of one column kept alike share it.
+  enum class Storage { Values, NullsOnly, Codes };
+  struct ColumnPlan {
+    std::string column;
+    Storage storage;
+    size_t measure;  // the first measure over it, for messages
+  };
+
+  static Storage StorageOf(const SchemaMeasure& measure) {
+    if (measure.aggregator == "count")
+      return Storage::NullsOnly;
+    if (measure.aggregator == "distinct-count")
+      return Storage::Codes;
+    return Storage::Values;
+  }
+
+  void PlanColumns() {
+    for (size_t m = 0; m < cube_.measures.size(); ++m) {
+      const SchemaMeasure& measure = cube_.measures[m];
+      const auto same = std::find_if(plans_.begin(), plans_.end(), [&](const ColumnPlan& plan) {
+        return plan.column == measure.column && plan.storage == StorageOf(measure);
+      });
+      column_of_measure_.push_back(static_cast<int>(same - plans_.begin()));
+      if (same == plans_.end())
+        plans_.push_back({measure.column, StorageOf(measure), m});
+    }
+  }
+
   void ReadFacts(std::vector<BuiltDimension>& dimensions, FactTable& facts) {
+    PlanColumns();
     const std::string table = QuoteIdentifier(cube_.fact_table.name);
     std::string sql = "SELECT ";
     for (size_t d = 0; d < cube_.dimensions.size(); ++d)
       sql += (d ? ", " : "") + QuoteIdentifier(cube_.dimensions[d].foreign_key);
-    for (size_t m = 0; m < cube_.measures.size(); ++m)
-      sql +=
-          (m || !cube_.dimensions.empty() ? ", " : "") + QuoteIdentifier(cube_.measures[m].column);
+    for (size_t c = 0; c < plans_.size(); ++c)
+      sql += (c || !cube_.dimensions.empty() ? ", " : "") + QuoteIdentifier(plans_[c].column);
     sql += " FROM " + table;
 
     size_t expected = 0;
@@ -164,16 +192,16 @@ class CubeBuilder {
       expected = static_cast<size_t>(count.Int(0));
     }
     const size_t dimension_count = dimensions.size();
-    const size_t measure_count = cube_.measures.size();
+    const size_t column_count = plans_.size();
     std::vector<std::vector<uint32_t>> keys(dimension_count);
     for (auto& column : keys)
       column.reserve(expected);
-    std::vector<std::vector<double>> values(measure_count);
-    std::vector<std::vector<bool>> nulls(measure_count);
-    std::vector<ValueIndex> codes(measure_count);
-    for (size_t m = 0; m < measure_count; ++m) {
-      values[m].reserve(expected);
-      nulls[m].reserve(expected);
+    std::vector<std::vector<double>> values(column_count);
+    std::vector<std::vector<bool>> nulls(column_count);
+    std::vector<ValueIndex> codes(column_count);
+    for (size_t c = 0; c < column_count; ++c) {
+      values[c].reserve(expected);
+      nulls[c].reserve(expected);
     }
 
     SqliteStatement statement = source_.Db().Prepare(sql);
@@ -186,28 +214,26 @@ class CubeBuilder {
           UnknownKey(dimensions[d], d, statement, row);
         keys[d].push_back(static_cast<uint32_t>(key));
       }
-      for (size_t m = 0; m < measure_count; ++m) {
-        const int column = static_cast<int>(dimension_count + m);
-        const SchemaMeasure& measure = cube_.measures[m];
+      for (size_t c = 0; c < column_count; ++c) {
+        const int column = static_cast<int>(dimension_count + c);
         const int type = statement.ColumnType(column);
-        nulls[m].push_back(type == SQLITE_NULL);
+        nulls[c].push_back(type == SQLITE_NULL);
         double value = 0;
-        if (type != SQLITE_NULL) {
-          if (measure.aggregator == "distinct-count") {
-            const SourceValue source_value = SourceValue::FromColumn(statement, column);
-            value = codes[m].Insert(source_value, static_cast<int32_t>(codes[m].Size()));
-          } else if (measure.aggregator != "count") {
-            if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
-              value = statement.Double(column);
-            else if (!ParseNumber(statement.Text(column), value))
-              throw BuildError(SchemaPlace(schema_, measure.line, "Measure", measure.name) +
-                               "row " + std::to_string(row) + " of the fact table holds " +
-                               SourceValue::FromColumn(statement, column).Quoted() + " in column " +
-                               measure.column + ", which is not a number.");
+        if (type != SQLITE_NULL && plans_[c].storage == Storage::Codes) {
+          value = codes[c].Insert(SourceValue::FromColumn(statement, column),
+                                  static_cast<int32_t>(codes[c].Size()));
+        } else if (type != SQLITE_NULL && plans_[c].storage == Storage::Values) {
+          if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
             value = statement.Double(column);
+          } else if (!ParseNumber(statement.Text(column), value)) {
+            const SchemaMeasure& measure = cube_.measures[plans_[c].measure];
+            throw BuildError(SchemaPlace(schema_, measure.line, "Measure", measure.name) + "row " +
+                             std::to_string(row) + " of the fact table holds " +
+                             SourceValue::FromColumn(statement, column).Quoted() + " in column " +
+                             measure.column + ", which is not a number.");
           }
         }
-        values[m].push_back(value);
+        values[c].push_back(value);
       }
     }
     facts.row_count = row;
@@ -215,10 +241,10 @@ class CubeBuilder {
       facts.keys.push_back(KeyColumn::FromKeys(keys[d], dimensions[d].content.key_count));
       std::vector<uint32_t>().swap(keys[d]);
     }
-    for (size_t m = 0; m < measure_count; ++m) {
+    for (size_t c = 0; c < column_count; ++c) {
       facts.numbers.push_back(
-          NumberColumn::FromValues(values[m], nulls[m], cube_.measures[m].aggregator != "count"));
-      std::vector<double>().swap(values[m]);
+          NumberColumn::FromValues(values[c], nulls[c], plans_[c].storage != Storage::NullsOnly));
+      std::vector<double>().swap(values[c]);
     }
   }
 
@@ -236,6 +262,8 @@ class CubeBuilder {
   const Schema& schema_;
   const SchemaCube& cube_;
   DataSource& source_;
+  std::vector<ColumnPlan> plans_;
+  std::vector<int> column_of_measure_;
 };
 
 }  // namespace

@@ -30,11 +30,14 @@ uint64_t StatusBytes(const std::string& field) {
   std::ifstream status("/proc/self/status");
   std::string line;
   while (std::getline(status, line))
-    if (line.starts_with(field + ":")) return std::stoull(line.substr(field.size() + 1)) * 1024;
+    if (line.starts_with(field + ":"))
+      return std::stoull(line.substr(field.size() + 1)) * 1024;
   return 0;
 }
 
-double Megabytes(uint64_t bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
+double Megabytes(uint64_t bytes) {
+  return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
 
 int Open(const std::string& path) {
   const uint64_t before = StatusBytes("VmRSS");
@@ -54,7 +57,8 @@ int Open(const std::string& path) {
 
   engine::ScanRequest total;
   for (size_t m = 0; m < cube.Measures().size(); ++m)
-    if (!cube.Measures()[m].calculated) total.measures.push_back(static_cast<int>(m));
+    if (!cube.Measures()[m].calculated)
+      total.measures.push_back(static_cast<int>(m));
   auto scan_start = Clock::now();
   engine::ScanFacts(cube, total);
   std::printf("scan, every stored measure, one total: %.2f s\n", SecondsSince(scan_start));
@@ -74,7 +78,8 @@ int Open(const std::string& path) {
 
 int main(int argc, char** argv) {
   try {
-    if (argc == 3 && std::string(argv[1]) == "--open") return Open(argv[2]);
+    if (argc == 3 && std::string(argv[1]) == "--open")
+      return Open(argv[2]);
     engine::SampleOptions options;
     options.rows = 10000000;
     std::string folder = std::filesystem::temp_directory_path().string();

@@ -39,7 +39,8 @@ class ValueIndex {
   int32_t Find(const SourceValue& value) const;
   // The number of a column of the current row; -1 when none (NULL included).
   int32_t Find(const SqliteStatement& statement, int column) const;
-  // Makes integer lookups an array index when the keys are dense enough.
+  // Makes integer lookups an array index when the keys are dense enough; call it after the
+  // last Insert.
   void Freeze();
   size_t Size() const { return integers_.size() + others_.size(); }
 

@@ -11,5 +11,6 @@ elif [ -x "$bin/hexvane-cube" ] && [ -f "$sample" ]; then
   echo "The desktop program is not built yet; showing the sample cube with hexvane-cube info."
   exec "$bin/hexvane-cube" info "$sample"
 else
-  echo "Hexvane is built (foundation only): the desktop program and the cube tools come next."
+  echo "Hexvane is built, but the sample cube $sample is missing."
+  exit 1
 fi

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "adomd/provider_registry.h"
+#include "engine/engine_provider.h"
 #include "xmla/server/catalog_folder.h"
 #include "xmla/server/user_list.h"
 #include "xmla/server/xmla_http_server.h"
@@ -141,6 +142,7 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
   signal(SIGPIPE, SIG_IGN);
 
+  engine::RegisterEngineProvider();
   xmla::CatalogFolder folder(root);
   xmla::XmlaService service(folder);
   xmla::XmlaHttpServer server(service, options);

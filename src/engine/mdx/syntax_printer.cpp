@@ -109,8 +109,19 @@ struct ExpressionPrinter {
     return "-" + Operand(*unary.operand);
   }
   std::string operator()(const BinaryOperation& binary) const {
-    return "(" + ToMdx(*binary.left) + std::string(OperatorText(binary.op)) + ToMdx(*binary.right) +
-           ")";
+    return "(" + BinaryOperand(binary.op, *binary.left) + std::string(OperatorText(binary.op)) +
+           BinaryOperand(binary.op, *binary.right) + ")";
+  }
+
+  // NOT binds more loosely than any other operator, and the operands of ":" more tightly
+  // than a sign, so "(NOT a) + 1" and "(-1):a" keep their parentheses.
+  static std::string BinaryOperand(BinaryOperator op, const Expression& operand) {
+    if (op == BinaryOperator::kRange)
+      return Operand(operand);
+    const auto* unary = operand.As<UnaryOperation>();
+    if (unary && unary->op == UnaryOperator::kNot)
+      return "(" + ToMdx(operand) + ")";
+    return ToMdx(operand);
   }
 };
 
@@ -122,7 +133,13 @@ std::string Select(const SelectStatement& select) {
       result += definition.kind == WithDefinition::Kind::kMember ? " MEMBER " : " SET ";
       result += ToMdx(definition.name) + " AS ";
       const std::string expression = ToMdx(*definition.expression);
-      result += definition.quoted ? Quoted(expression) : expression;
+      if (definition.quoted) {
+        result += Quoted(expression);
+      } else if (definition.expression->Is<StringLiteral>()) {
+        result += "(" + expression + ")";  // bare, a string would read as a quoted expression
+      } else {
+        result += expression;
+      }
       for (const CalculationProperty& property : definition.properties)
         result += ", " + property.name + " = " + ToMdx(*property.value);
     }

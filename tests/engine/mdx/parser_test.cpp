@@ -251,8 +251,10 @@ const ExpressionCase kExpressions[] = {
     {"-[a] * -2", "(-[a] * -2)"},
     {"- - 3", "3"},
     {"NOT [a] > 1 AND [b] <= 2 OR [c] <> 3 XOR [d] >= 4",
-     "(((NOT ([a] > 1) AND ([b] <= 2)) OR ([c] <> 3)) XOR ([d] >= 4))"},
-    {"[a] < 1 or not [b] = 2", "(([a] < 1) OR NOT ([b] = 2))"},
+     "((((NOT ([a] > 1)) AND ([b] <= 2)) OR ([c] <> 3)) XOR ([d] >= 4))"},
+    {"[a] < 1 or not [b] = 2", "(([a] < 1) OR (NOT ([b] = 2)))"},
+    {"(NOT [a]) + 1", "((NOT [a]) + 1)"},
+    {"(-1):[a]", "((-1):[a])"},
     {"[Time].CurrentMember IS [Time].[1997]", "([Time].CurrentMember IS [Time].[1997])"},
     {"iif(IsEmpty([x]), NULL, 'text')", "IIf(IsEmpty([x]), NULL, 'text')"},
     {"{[Time].[1997].[Q1]:[Time].[1997].[Q3]}", "{([Time].[1997].[Q1]:[Time].[1997].[Q3])}"},
@@ -306,6 +308,25 @@ TEST(MdxParser, ParsesExpressionsWithTheirPrecedenceAndNames) {
     } catch (const SyntaxError& error) {
       ADD_FAILURE() << error.what();
     }
+  }
+}
+
+// Trees whose canonical text needs care to read back as the same tree.
+TEST(MdxParser, PrintsStatementsThatParseBackToTheSameTree) {
+  const ShapeCase cases[] = {
+      {"a bare definition that is a string", "WITH MEMBER [M].[x] AS +'a' SELECT FROM [S]",
+       "WITH MEMBER [M].[x] AS ('a') SELECT FROM [S]"},
+      {"a quoted definition holding a string",
+       "WITH MEMBER [M].[x] AS '''it''''s''' SELECT FROM [S]",
+       "WITH MEMBER [M].[x] AS '''it''''s''' SELECT FROM [S]"},
+      {"names with brackets inside", "SELECT FROM [S]]x] WHERE [a]]].&[b]]]",
+       "SELECT FROM [S]]x] WHERE [a]]].&[b]]]"},
+  };
+  for (const ShapeCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string canonical = ToMdx(ParseStatement(c.mdx));
+    EXPECT_EQ(canonical, c.canonical);
+    EXPECT_EQ(ToMdx(ParseStatement(canonical)), canonical);
   }
 }
 

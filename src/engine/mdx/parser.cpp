@@ -13,12 +13,9 @@ namespace engine::mdx {
 namespace {
 
 // Words that end or structure a statement and so never start a name in an expression.
-constexpr std::array<std::string_view, 18> kReservedWords = {
-    "AND", "AS",   "CREATE", "DRILLTHROUGH", "EMPTY",  "FROM",   "IS",  "MEMBER", "NON",
-    "NOT", "NULL", "ON",     "OR",           "RETURN", "SELECT", "SET", "WHERE",  "WITH"};
-
-// XOR is an operator word too, but only where an operator may stand.
-constexpr std::string_view kXor = "XOR";
+constexpr std::array<std::string_view, 19> kReservedWords = {
+    "AND",  "AS", "CREATE", "DRILLTHROUGH", "EMPTY",  "FROM", "IS",    "MEMBER", "NON", "NOT",
+    "NULL", "ON", "OR",     "RETURN",       "SELECT", "SET",  "WHERE", "WITH",   "XOR"};
 
 // Axis numbers run from 0 to this; MDX providers allow 128 axes.
 constexpr int kMaxAxisOrdinal = 127;
@@ -455,7 +452,7 @@ class Parser {
       BinaryOperator op;
       if (AtWord("OR")) {
         op = BinaryOperator::kOr;
-      } else if (AtWord(kXor)) {
+      } else if (AtWord("XOR")) {
         op = BinaryOperator::kXor;
       } else {
         return left;

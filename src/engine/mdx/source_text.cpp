@@ -47,24 +47,37 @@ size_t Utf8SequenceLength(std::string_view text) {
 
 SourceText::SourceText(std::string_view text) : text_(text) {
   line_starts_.push_back(0);
+  size_t characters = 0;
   for (size_t i = 0; i < text.size(); ++i) {
+    if (i % kBlock == 0)
+      characters_before_block_.push_back(characters);
+    if (!IsContinuationByte(static_cast<unsigned char>(text[i])))
+      ++characters;
     if (text[i] == '\n') {
       line_starts_.push_back(i + 1);
     } else if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) {
       line_starts_.push_back(i + 1);
     }
   }
+  characters_before_block_.push_back(characters);
+}
+
+size_t SourceText::CharactersBefore(size_t offset) const {
+  const size_t block = offset / kBlock;
+  size_t characters =
+      characters_before_block_[std::min(block, characters_before_block_.size() - 1)];
+  for (size_t i = block * kBlock; i < offset; ++i)
+    if (!IsContinuationByte(static_cast<unsigned char>(text_[i])))
+      ++characters;
+  return characters;
 }
 
 SourcePosition SourceText::PositionOf(size_t offset) const {
   offset = std::min(offset, text_.size());
   const auto next = std::upper_bound(line_starts_.begin(), line_starts_.end(), offset);
   const size_t line_index = static_cast<size_t>(next - line_starts_.begin()) - 1;
-  int column = 1;
-  for (size_t i = line_starts_[line_index]; i < offset; ++i)
-    if (!IsContinuationByte(static_cast<unsigned char>(text_[i])))
-      ++column;
-  return {static_cast<int>(line_index) + 1, column};
+  const size_t column = CharactersBefore(offset) - CharactersBefore(line_starts_[line_index]);
+  return {static_cast<int>(line_index) + 1, static_cast<int>(column) + 1};
 }
 
 std::string Printable(std::string_view text, size_t max_characters) {

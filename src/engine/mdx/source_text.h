@@ -23,8 +23,14 @@ class SourceText {
   SourcePosition PositionOf(size_t offset) const;
 
  private:
+  // The number of characters before offset; counted from a checkpoint every kBlock bytes, so
+  // that placing every node of a long one-line statement stays linear.
+  size_t CharactersBefore(size_t offset) const;
+
+  static constexpr size_t kBlock = 256;
   std::string_view text_;
   std::vector<size_t> line_starts_;
+  std::vector<size_t> characters_before_block_;
 };
 
 // The length of the valid UTF-8 sequence of two to four bytes that text starts with; 0 when

@@ -116,6 +116,11 @@ TEST(MdxParserErrors, CountLinesAtLineFeedsCarriageReturnsAndBoth) {
       // Columns count characters, not bytes.
       {"SELECT {[Größe]} ON 0 FROM [S] WHERE @",
        "Syntax error at line 1, column 38: unexpected character '@'."},
+      // Long lines of many-byte characters, starting anywhere.
+      {"SELECT FROM [S] WHERE [" + Repeat("ö", 300) + "] @",
+       "Syntax error at line 1, column 326: unexpected character '@'."},
+      {"SELECT FROM [S]\n" + Repeat(" ", 200) + "WHERE [" + Repeat("€", 500) + "]\n ]",
+       "Syntax error at line 3, column 2: unexpected character ']'."},
   };
   for (const ErrorCase& c : cases)
     ExpectError(c);
